@@ -1,0 +1,39 @@
+# Quick start:  make test   (installs what is missing, builds, runs the tests)
+#               make demo   (builds and starts the program)
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARDEX_WERROR=ON
+
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: all deps build test test-sanitize demo bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DVARDEX_SANITIZE=address,undefined -DVARDEX_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	unset QT_QPA_PLATFORM; $(BUILD)/vardex --version
+
+bench: build
+	@echo "Benchmarks are in $(BUILD)/bench; see the README for how to run them."
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

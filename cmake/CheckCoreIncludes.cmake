@@ -1,0 +1,12 @@
+# Fails the build when a core source includes a Qt GUI or widget header.
+separate_arguments(files UNIX_COMMAND "${FILES}")
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtWidgets|QtGui|QtPrintSupport|QWidget|QDialog|QMessageBox|QFileDialog|QApplication|QMainWindow|QPainter|QPrinter)")
+  if(lines)
+    string(APPEND bad "\n  ${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Core code must not include window headers (move it to a ui/ folder):${bad}")
+endif()

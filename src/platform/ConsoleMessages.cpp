@@ -1,0 +1,45 @@
+#include "platform/ConsoleMessages.h"
+
+namespace vardex {
+
+void ConsoleMessages::write(const char *prefix, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fprintf(m_out, "%s%s\n", prefix, utf8.constData());
+    std::fflush(m_out);
+}
+
+void ConsoleMessages::information(const QString &text)
+{
+    write("", text);
+}
+
+void ConsoleMessages::warning(const QString &text)
+{
+    write("Varování: ", text);
+}
+
+void ConsoleMessages::error(const QString &text)
+{
+    write("Chyba: ", text);
+}
+
+Answer ConsoleMessages::askYesNo(const QString &text)
+{
+    write(m_assumeYes ? "Otázka (odpověď Ano): " : "Otázka (odpověď Ne): ", text);
+    return m_assumeYes ? Answer::Yes : Answer::No;
+}
+
+Answer ConsoleMessages::askYesNoCancel(const QString &text)
+{
+    write(m_assumeYes ? "Otázka (odpověď Ano): " : "Otázka (odpověď Zrušit): ", text);
+    return m_assumeYes ? Answer::Yes : Answer::Cancel;
+}
+
+Answer ConsoleMessages::askOkCancel(const QString &text)
+{
+    write(m_assumeYes ? "Otázka (odpověď OK): " : "Otázka (odpověď Zrušit): ", text);
+    return m_assumeYes ? Answer::Ok : Answer::Cancel;
+}
+
+} // namespace vardex
