@@ -1,5 +1,5 @@
-#include "app/MenuItems.h"
 #include "app/MenuRules.h"
+#include "app/MenuItems.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@ using namespace vardex;
 namespace {
 
 // The entries the rules decide, in a fixed order for readable failures.
-const char *const kRuled[] = {"DatabazeCasu",      "DatabazeSkupOpr",  "DabazeSmen",
-                              "DatabazePracSkupin", "DatabazeRozpisu",  "ZpracovaniDochazky",
-                              "UdalostiDochazky",  "DatabazeKlicu",    "StavJednotek",
-                              "NastaveniCasu",     "NastaveniPrav",    "SberDat",
-                              "MonitorUdalosti",   "DatabazeUdalosti"};
+const char *const kRuled[] = {"DatabazeCasu",       "DatabazeSkupOpr", "DabazeSmen",
+                              "DatabazePracSkupin", "DatabazeRozpisu", "ZpracovaniDochazky",
+                              "UdalostiDochazky",   "DatabazeKlicu",   "StavJednotek",
+                              "NastaveniCasu",      "NastaveniPrav",   "SberDat",
+                              "MonitorUdalosti",    "DatabazeUdalosti"};
 
 QSet<QString> enabledRuled(const MenuFacts &facts)
 {
@@ -54,12 +54,12 @@ TEST(MenuRules, EnablingFollowsTheTablesContents)
         {"only attendance units, shifts and schedules and keys",
          {.units = 2, .attendanceUnits = 2, .keys = true, .shifts = true, .shiftSchedules = true},
          set({"DabazeSmen", "DatabazePracSkupin", "DatabazeRozpisu", "ZpracovaniDochazky",
-              "UdalostiDochazky", "DatabazeKlicu", "StavJednotek", "NastaveniCasu",
-              "NastaveniPrav", "SberDat", "MonitorUdalosti", "DatabazeUdalosti"})},
+              "UdalostiDochazky", "DatabazeKlicu", "StavJednotek", "NastaveniCasu", "NastaveniPrav",
+              "SberDat", "MonitorUdalosti", "DatabazeUdalosti"})},
         {"access unit with an external entrance, no attendance unit",
          {.units = 1, .externalEntrance = true, .shifts = true},
-         set({"DatabazeCasu", "DabazeSmen", "DatabazePracSkupin", "DatabazeRozpisu",
-              "StavJednotek", "NastaveniCasu"})},
+         set({"DatabazeCasu", "DabazeSmen", "DatabazePracSkupin", "DatabazeRozpisu", "StavJednotek",
+              "NastaveniCasu"})},
         {"access units without keys",
          {.units = 3},
          set({"DatabazeCasu", "StavJednotek", "NastaveniCasu"})},
@@ -96,9 +96,9 @@ TEST(MenuRules, BeforeTheStartOnlyKonecIsUsable)
     m.setStarted(true);
     m.PocatecniMoznosti();
     m.PosouditMoznosti({});
-    for (const char *always : {"UcelProgramu", "ParametryProgramu", "DatabazeJednotek",
-                               "DokumentaceSystemu", "Svatky", "GrafickyMonitor1",
-                               "Databazerozpisu1", "Doasntolerancenonsmny1", "Napoveda"})
+    for (const char *always :
+         {"UcelProgramu", "ParametryProgramu", "DatabazeJednotek", "DokumentaceSystemu", "Svatky",
+          "GrafickyMonitor1", "Databazerozpisu1", "Doasntolerancenonsmny1", "Napoveda"})
         EXPECT_TRUE(m.isUsable(QLatin1String(always))) << always;
 }
 
