@@ -1,0 +1,224 @@
+#pragma once
+
+#include "tables/PostError.h"
+#include "tables/RowReader.h"
+#include "tables/TableFile.h"
+#include "tables/TableSchema.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+#include <QTime>
+#include <QVariant>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace vardex {
+
+enum class TableState { Inactive, Browse, Edit, Insert };
+
+// A record id that survives changes of order and filter.
+using Bookmark = qint64;
+
+// A cursor over one table file: opens (creating the file when missing),
+// moves through the records in the current order under the current filter,
+// and edits, inserts and deletes records. Navigation reads only a few
+// records around the current one, so tables of millions of records move as
+// fast as small ones.
+//
+// Failures are returned as false with errorCode()/errorMessage(); a failed
+// open or post leaves a Czech or engine message that the caller shows.
+class Table : public QObject
+{
+    Q_OBJECT
+public:
+    // `directory` is the working directory the file lives in.
+    Table(TableSchema schema, const QString &directory, QObject *parent = nullptr);
+    ~Table() override;
+
+    const TableSchema &schema() const { return m_schema; }
+    QString filePath() const { return m_file.path(); }
+    bool fileExists() const;
+
+    // Exclusive use (needed for addIndex/deleteIndex); set before open.
+    void setExclusive(bool exclusive) { m_exclusive = exclusive; }
+    bool exclusive() const { return m_exclusive; }
+
+    bool open();
+    void close();
+    bool isOpen() const { return m_state != TableState::Inactive; }
+    TableState state() const { return m_state; }
+    // Deletes every record.
+    bool empty();
+    // Reads the current record again and forgets what was read ahead, e.g.
+    // after another cursor changed the file.
+    void refresh();
+
+    int errorCode() const { return m_errorCode; }
+    QString errorMessage() const { return m_errorMessage; }
+
+    // --- navigation
+    bool first();
+    bool last();
+    bool next();
+    bool prior();
+    int moveBy(int distance);
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const { return m_pos < 0; }
+    qint64 recordCount();
+    // 1-based number of the current record in the current order and
+    // filter; 0 when there is none.
+    qint64 recNo();
+    Bookmark bookmark() const { return m_pos < 0 ? 0 : current().id; }
+    bool gotoBookmark(Bookmark id);
+
+    // --- order
+    // Orders by a named index of the schema ("" = primary index, or the
+    // order of insertion when there is none).
+    bool setIndex(const QString &name);
+    QString indexName() const { return m_indexName; }
+    // Orders by fields such as "JMENO;OSCIS"; text takes the collation of a
+    // schema index over these fields, else the case-sensitive Czech order.
+    bool setOrderFields(const QString &fields);
+    QString orderFields() const;
+    // Goes to the record whose leading order fields equal `key`; stays put
+    // and returns false when there is none.
+    bool findKey(const QVariantList &key);
+    // Goes to the first record at or after `key` in the current order, or to
+    // the last record when every record sorts before it.
+    bool findNearest(const QVariantList &key);
+
+    // --- filter
+    // Sets the filter text; a malformed text returns false, leaves the table
+    // unfiltered and keeps the reason in filterError().
+    bool setFilterText(const QString &text);
+    QString filterText() const { return m_filterText; }
+    QString filterError() const { return m_filterError; }
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+
+    // --- run-time indexes (the table must be open exclusively)
+    bool addIndex(const IndexDef &index);
+    bool deleteIndex(const QString &name);
+
+    // --- transactions: posts inside one are kept only by commit()
+    bool beginTransaction();
+    bool commit();
+    bool rollback();
+    bool inTransaction() const { return m_inTransaction; }
+
+    // --- editing
+    bool insert();
+    bool append() { return insert(); }
+    bool edit();
+    bool post();
+    void cancel();
+    // Deletes the current record and moves to the next (or the previous).
+    bool remove();
+
+    // --- fields of the current record (or of the record being edited)
+    QVariant value(const QString &field) const; // as FieldValue::fromStorage
+    bool isNull(const QString &field) const;
+    QString asString(const QString &field) const;
+    int asInt(const QString &field) const;
+    double asDouble(const QString &field) const;
+    QDate asDate(const QString &field) const;
+    QTime asTime(const QString &field) const;
+    QDateTime asDateTime(const QString &field) const;
+    bool asBool(const QString &field) const;
+    QByteArray asBytes(const QString &field) const;
+
+    // Setters work only in Edit or Insert state.
+    bool setValue(const QString &field, const QVariant &value);
+    bool setString(const QString &field, const QString &v) { return setValue(field, v); }
+    bool setInt(const QString &field, int v) { return setValue(field, v); }
+    bool setDouble(const QString &field, double v) { return setValue(field, v); }
+    bool setDate(const QString &field, const QDate &v) { return setValue(field, v); }
+    bool setTime(const QString &field, const QTime &v) { return setValue(field, v); }
+    bool setDateTime(const QString &field, const QDateTime &v) { return setValue(field, v); }
+    bool setBool(const QString &field, bool v) { return setValue(field, v); }
+    bool setBytes(const QString &field, const QByteArray &v) { return setValue(field, v); }
+    bool setNull(const QString &field) { return setValue(field, QVariant()); }
+    // Stores a typed text (dates "dd.mm.yyyy", times "hh:mm").
+    bool setText(const QString &field, const QString &text);
+
+    // Stored values of the current record (or edit buffer), schema order.
+    const QVariantList &storedValues() const;
+
+    // --- handlers; a before-handler returning false stops the operation
+    std::function<bool(Table &)> beforeOpen;
+    std::function<bool(Table &)> beforeInsert;
+    std::function<bool(Table &)> beforeEdit;
+    std::function<bool(Table &)> beforePost;
+    std::function<void(Table &)> afterInsert;
+    std::function<PostErrorAction(Table &, int code, const QString &message)> onPostError;
+
+    // The reader of the current order and filter (for grids).
+    RowReader &reader() { return *m_reader; }
+
+signals:
+    // Records, order or filter changed: views reload what they show.
+    void contentChanged();
+
+private:
+    void setError(int code, const QString &message);
+    void clearError() { setError(0, {}); }
+    bool requireOpen();
+    // Posts a pending edit first, as every move does.
+    bool checkBrowseMode();
+    const Row &current() const { return m_window[size_t(m_pos)]; }
+    QList<OrderColumn> orderForIndex(const QString &name, bool *ok) const;
+    QList<OrderColumn> orderForFields(const QStringList &fields) const;
+    void trimWindow();
+    QSqlQuery *writeStatement(const QString &sql);
+    bool execSql(const QString &sql);
+    int fieldIndex(const QString &field) const;
+    const QVariant &stored(const QString &field) const;
+    void applyOrder(QList<OrderColumn> order);
+    void applyFilter();
+    // Keeps the current record if it still qualifies, else goes first.
+    void reposition();
+    void setCurrent(std::optional<Row> row);
+    bool failPost(int code, const QString &message);
+    bool writeRecord();
+
+    TableSchema m_schema;
+    TableFile m_file;
+    std::unique_ptr<RowReader> m_reader;
+    bool m_exclusive = false;
+    TableState m_state = TableState::Inactive;
+    int m_errorCode = 0;
+    QString m_errorMessage;
+
+    // Navigation: a read-ahead window of consecutive records in the current
+    // order, holding the current one.
+    std::deque<Row> m_window;
+    int m_pos = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    std::optional<qint64> m_count;
+    std::optional<qint64> m_recNo;
+
+    QString m_indexName;
+    QStringList m_orderFieldList; // set when ordered by fields, not by an index
+    QHash<QString, QSqlQuery> m_writeStatements;
+    QList<OrderColumn> m_order;
+    QString m_filterText;
+    QString m_filterError;
+    QString m_filterWhere;
+    QVariantList m_filterParams;
+    bool m_filtered = false;
+    bool m_inTransaction = false;
+
+    // The record being edited or inserted.
+    QVariantList m_buffer;
+    std::vector<bool> m_modified;
+    qint64 m_editId = 0;
+};
+
+} // namespace vardex

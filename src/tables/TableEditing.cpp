@@ -1,0 +1,353 @@
+// Editing side of the cursor: edit and insert buffers, post with its error
+// handling, delete, and field access.
+#include "tables/FieldValue.h"
+#include "tables/Table.h"
+
+#include <QSqlError>
+
+#include <sqlite3.h>
+
+namespace vardex {
+
+namespace {
+
+const QVariant kNull;
+const QVariantList kNoValues;
+
+} // namespace
+
+int Table::fieldIndex(const QString &field) const
+{
+    const int i = m_schema.fieldIndex(field);
+    Q_ASSERT_X(i >= 0, "Table", qPrintable(QStringLiteral("unknown field ") + field));
+    return i;
+}
+
+const QVariantList &Table::storedValues() const
+{
+    if (m_state == TableState::Edit || m_state == TableState::Insert)
+        return m_buffer;
+    return m_pos < 0 ? kNoValues : current().values;
+}
+
+const QVariant &Table::stored(const QString &field) const
+{
+    const int i = fieldIndex(field);
+    const QVariantList &values = storedValues();
+    return i < 0 || i >= values.size() ? kNull : values[i];
+}
+
+QVariant Table::value(const QString &field) const
+{
+    const int i = fieldIndex(field);
+    return i < 0 ? QVariant() : FieldValue::fromStorage(m_schema.fields[i], stored(field));
+}
+
+bool Table::isNull(const QString &field) const
+{
+    const QVariant &v = stored(field);
+    return !v.isValid() || v.isNull();
+}
+
+QString Table::asString(const QString &field) const
+{
+    const int i = fieldIndex(field);
+    return i < 0 ? QString() : FieldValue::toText(m_schema.fields[i], stored(field));
+}
+
+int Table::asInt(const QString &field) const
+{
+    return value(field).toInt();
+}
+
+double Table::asDouble(const QString &field) const
+{
+    return value(field).toDouble();
+}
+
+QDate Table::asDate(const QString &field) const
+{
+    return value(field).toDate();
+}
+
+QTime Table::asTime(const QString &field) const
+{
+    return value(field).toTime();
+}
+
+QDateTime Table::asDateTime(const QString &field) const
+{
+    return value(field).toDateTime();
+}
+
+bool Table::asBool(const QString &field) const
+{
+    return value(field).toBool();
+}
+
+QByteArray Table::asBytes(const QString &field) const
+{
+    return value(field).toByteArray();
+}
+
+bool Table::setValue(const QString &field, const QVariant &value)
+{
+    const int i = fieldIndex(field);
+    if (i < 0)
+        return false;
+    if (m_state != TableState::Edit && m_state != TableState::Insert) {
+        setError(PostError::EngineError,
+                 QStringLiteral("Tabulka %1 není v režimu úprav").arg(m_schema.file()));
+        return false;
+    }
+    m_buffer[i] = FieldValue::toStorage(m_schema.fields[i], value);
+    m_modified[size_t(i)] = true;
+    return true;
+}
+
+bool Table::setText(const QString &field, const QString &text)
+{
+    const int i = fieldIndex(field);
+    return i >= 0 &&
+           setValue(field, FieldValue::fromStorage(m_schema.fields[i],
+                                                   FieldValue::fromText(m_schema.fields[i], text)));
+}
+
+// --- states
+
+bool Table::insert()
+{
+    if (!checkBrowseMode())
+        return false;
+    clearError();
+    if (beforeInsert && !beforeInsert(*this))
+        return false;
+    m_buffer = QVariantList(m_schema.fields.size());
+    m_modified.assign(size_t(m_schema.fields.size()), false);
+    m_editId = 0;
+    m_state = TableState::Insert;
+    if (afterInsert)
+        afterInsert(*this);
+    return true;
+}
+
+bool Table::edit()
+{
+    if (m_state == TableState::Edit || m_state == TableState::Insert)
+        return true;
+    if (!requireOpen())
+        return false;
+    clearError();
+    if (m_pos < 0)
+        return insert();
+    if (beforeEdit && !beforeEdit(*this))
+        return false;
+    // Edits start from the record as it is in the file now.
+    std::optional<Row> fresh = m_reader->byId(current().id, false);
+    if (!fresh) {
+        setError(PostError::EngineError,
+                 QStringLiteral("Záznam tabulky %1 byl mezitím smazán").arg(m_schema.file()));
+        refresh();
+        return false;
+    }
+    m_buffer = fresh->values;
+    m_modified.assign(size_t(m_schema.fields.size()), false);
+    m_editId = fresh->id;
+    m_state = TableState::Edit;
+    return true;
+}
+
+void Table::cancel()
+{
+    if (m_state != TableState::Edit && m_state != TableState::Insert)
+        return;
+    m_state = TableState::Browse;
+    m_buffer.clear();
+    m_modified.clear();
+}
+
+bool Table::failPost(int code, const QString &message)
+{
+    const PostErrorAction action =
+        onPostError ? onPostError(*this, code, message) : PostErrorAction::Fail;
+    if (action == PostErrorAction::Abort)
+        clearError();
+    else
+        setError(code, message);
+    return false;
+}
+
+QSqlQuery *Table::writeStatement(const QString &sql)
+{
+    auto it = m_writeStatements.find(sql);
+    if (it != m_writeStatements.end())
+        return &it.value();
+    if (m_writeStatements.size() > 32)
+        m_writeStatements.clear();
+    QSqlQuery q(m_file.db());
+    if (!q.prepare(sql))
+        return nullptr;
+    return &m_writeStatements.insert(sql, q).value();
+}
+
+bool Table::post()
+{
+    if (m_state != TableState::Edit && m_state != TableState::Insert)
+        return isOpen();
+    clearError();
+    if (beforePost && !beforePost(*this))
+        return false;
+    for (int i = 0; i < m_schema.fields.size(); ++i) {
+        const FieldDef &f = m_schema.fields[i];
+        if (f.required && f.type != FieldType::AutoInc &&
+            (!m_buffer[i].isValid() || m_buffer[i].isNull()))
+            return failPost(PostError::RequiredField,
+                            QStringLiteral("Field value required: ") + f.name);
+    }
+    if (!writeRecord()) {
+        const int ext = m_file.lastErrorCode();
+        const QString message = m_file.lastErrorMessage();
+        if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
+            return failPost(PostError::KeyViolation, QStringLiteral("Key violation"));
+        if (ext == SQLITE_CONSTRAINT_NOTNULL)
+            return failPost(PostError::RequiredField, QStringLiteral("Field value required: ") +
+                                                          message.section(QLatin1Char('.'), -1));
+        return failPost(PostError::EngineError, message);
+    }
+    const bool wasInsert = m_state == TableState::Insert;
+    const bool wasVisible = !wasInsert && m_pos >= 0 && current().id == m_editId;
+    const qint64 id = m_editId;
+    m_state = TableState::Browse;
+    m_buffer.clear();
+    m_modified.clear();
+
+    std::optional<Row> row = m_reader->byId(id, true);
+    if (m_count) {
+        if (wasInsert && row)
+            ++*m_count;
+        else if (wasVisible && !row)
+            --*m_count;
+        else if (!wasInsert && !wasVisible)
+            m_count.reset();
+    }
+    if (!row) {
+        // The record left the filter: stay where it would have been.
+        if (std::optional<Row> unfiltered = m_reader->byId(id, false)) {
+            Rows near = m_reader->after(*unfiltered, 1);
+            if (near.empty())
+                near = m_reader->before(*unfiltered, 1);
+            if (!near.empty())
+                row = std::move(near.front());
+        }
+    }
+    setCurrent(std::move(row));
+    emit contentChanged();
+    return true;
+}
+
+bool Table::writeRecord()
+{
+    const QString table = TableFile::quote(m_file.tableName());
+    QStringList columns;
+    QVariantList params;
+    if (m_state == TableState::Insert) {
+        for (int i = 0; i < m_schema.fields.size(); ++i) {
+            const FieldDef &f = m_schema.fields[i];
+            QVariant v = m_buffer[i];
+            if (f.type == FieldType::AutoInc && !v.isValid()) {
+                if (m_file.isRowIdField(i))
+                    continue; // the engine numbers it
+                // Other counters continue after the highest value so far.
+                QSqlQuery *q =
+                    writeStatement(QStringLiteral("SELECT ifnull(max(%1), 0) + 1 FROM %2")
+                                       .arg(TableFile::quote(f.name), table));
+                if (!q || !q->exec() || !q->next())
+                    return false;
+                v = q->value(0);
+                q->finish();
+            }
+            columns << TableFile::quote(f.name);
+            params << v;
+        }
+        QSqlQuery *q = writeStatement(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(table, columns.join(QStringLiteral(", ")),
+                     QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+        if (!q)
+            return false;
+        for (int i = 0; i < params.size(); ++i)
+            q->bindValue(i, params[i]);
+        if (!q->exec())
+            return false;
+        m_editId = q->lastInsertId().toLongLong();
+        q->finish();
+        return true;
+    }
+    for (int i = 0; i < m_schema.fields.size(); ++i) {
+        if (m_modified[size_t(i)]) {
+            columns << TableFile::quote(m_schema.fields[i].name) + QStringLiteral(" = ?");
+            params << m_buffer[i];
+        }
+    }
+    if (columns.isEmpty())
+        return true;
+    QSqlQuery *q = writeStatement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                      .arg(table, columns.join(QStringLiteral(", "))));
+    if (!q)
+        return false;
+    params << m_editId;
+    for (int i = 0; i < params.size(); ++i)
+        q->bindValue(i, params[i]);
+    const bool ok = q->exec();
+    q->finish();
+    return ok;
+}
+
+bool Table::remove()
+{
+    if (m_state == TableState::Insert) {
+        cancel();
+        return true;
+    }
+    cancel();
+    if (!requireOpen())
+        return false;
+    clearError();
+    if (m_pos < 0) {
+        setError(PostError::EngineError,
+                 QStringLiteral("Tabulka %1 je prázdná").arg(m_schema.file()));
+        return false;
+    }
+    const Row gone = current();
+    QSqlQuery *q = writeStatement(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TableFile::quote(m_file.tableName())));
+    if (!q) {
+        setError(PostError::EngineError, m_file.lastErrorMessage());
+        return false;
+    }
+    q->bindValue(0, gone.id);
+    if (!q->exec()) {
+        setError(PostError::EngineError, q->lastError().databaseText());
+        return false;
+    }
+    q->finish();
+    const std::optional<qint64> recNo = m_recNo;
+    Rows next = m_reader->after(gone, 1);
+    bool atEnd = false;
+    if (next.empty()) {
+        next = m_reader->before(gone, 1);
+        atEnd = true;
+    }
+    setCurrent(next.empty() ? std::nullopt : std::optional<Row>(std::move(next.front())));
+    if (m_pos >= 0) {
+        m_eof = atEnd;
+        if (recNo)
+            m_recNo = atEnd ? *recNo - 1 : *recNo;
+    }
+    if (m_count)
+        --*m_count;
+    emit contentChanged();
+    return true;
+}
+
+} // namespace vardex

@@ -1,0 +1,87 @@
+#include "tables/TableGridModel.h"
+#include "TableTestSchemas.h"
+#include "support/TempDir.h"
+#include "tables/Transaction.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace vardex;
+using namespace vardex::testing;
+
+class GridModel : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(t.open());
+        Transaction tx(t);
+        for (int i = 0; i < 3000; ++i) {
+            t.insert();
+            t.setDate("DATUM", QDate(2026, 1, 1).addDays(i % 40));
+            t.setTime("CAS", QTime(7, 0).addSecs(60 * (i % 600)));
+            t.setString("AHWJ", QStringLiteral("%1").arg(i % 5, 2, 10, QChar('0')));
+            t.setString("CTM", "00000000000000");
+            t.setString("RES", i % 2 ? "80" : "81");
+            t.setBool("ORI", i % 3 != 0);
+            ASSERT_TRUE(t.post());
+        }
+        ASSERT_TRUE(tx.commit());
+        ASSERT_TRUE(t.setIndex("DatIndex"));
+        for (t.first(); !t.eof(); t.next())
+            order << t.asString("IdEve");
+    }
+    TempDir dir;
+    Table t{eventSchema(), dir.path()};
+    QStringList order; // IdEve of every record in the table's order
+    QList<GridColumn> columns{{"IdEve", "Číslo", true, {}},
+                              {"DATUM", "Datum", false, {}},
+                              {"ORI", "Původ", true, [](const QVariant &v) {
+                                   return v.toBool() ? "jednotka" : "ručně";
+                               }}};
+};
+
+TEST_F(GridModel, RowsMatchTheCursorWhateverTheAccessPattern)
+{
+    TableGridModel model(t, columns);
+    ASSERT_EQ(model.rowCount(), 3000);
+    ASSERT_EQ(model.columnCount(), 3);
+    auto id = [&](int row) { return model.data(model.index(row, 0)).toString(); };
+    for (int r = 0; r < 3000; ++r) // scrolling down
+        ASSERT_EQ(id(r), order[r]) << r;
+    for (int r = 2999; r >= 0; --r) // and up
+        ASSERT_EQ(id(r), order[r]) << r;
+    std::mt19937 rng(7); // jumps, near both ends and in between
+    for (int i = 0; i < 200; ++i) {
+        const int r = int(rng() % 3000);
+        ASSERT_EQ(id(r), order[r]) << r;
+    }
+    EXPECT_FALSE(model.data(model.index(3000, 0)).isValid());
+}
+
+TEST_F(GridModel, ColumnsTranslateAndFollowFilterAndEdits)
+{
+    TableGridModel model(t, columns);
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Datum");
+    EXPECT_EQ(model.data(model.index(0, 2)).toString(), QString::fromUtf8("ručně"));
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "01.01.2026");
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.setData(model.index(0, 0), "5"));
+
+    ASSERT_TRUE(t.setFilterText("AHWJ = '03'"));
+    t.setFiltered(true);
+    EXPECT_EQ(model.rowCount(), 600);
+
+    // Editing a cell moves the cursor there and edits; the post shows.
+    ASSERT_TRUE(model.setData(model.index(10, 1), "15.02.2026"));
+    EXPECT_EQ(t.state(), TableState::Edit);
+    EXPECT_EQ(model.currentRow(), 10);
+    EXPECT_EQ(model.data(model.index(10, 1)).toString(), "15.02.2026");
+    const Bookmark edited = t.bookmark();
+    ASSERT_TRUE(t.post());
+    EXPECT_EQ(t.bookmark(), edited);
+    EXPECT_EQ(model.data(model.index(model.currentRow(), 1)).toString(), "15.02.2026");
+    ASSERT_TRUE(t.remove());
+    EXPECT_EQ(model.rowCount(), 599);
+}
