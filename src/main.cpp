@@ -1,17 +1,81 @@
 // The vardex program: the main window without a sub-command, the headless
 // sub-commands otherwise.
-#include <QCoreApplication>
+#include "app/Application.h"
+#include "app/ui/AppWindows.h"
+#include "app/ui/MainWindow.h"
+#include "cli/Commands.h"
+#include "cli/GlobalOptions.h"
+#include "platform/Clock.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
-#include <cstring>
+#include <memory>
+
+using namespace vardex;
+
+namespace {
+
+void printText(std::FILE *f, const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), f);
+}
+
+int runWindow(const GlobalOptions &options, const QString &home, int argc, char **argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationDisplayName(applicationTitle());
+    MessageBoxes messages;
+    FileDialogs files;
+    std::unique_ptr<Clock> clock;
+    if (options.now)
+        clock = std::make_unique<FixedClock>(*options.now);
+    else
+        clock = std::make_unique<SystemClock>();
+    Application app(QDir::currentPath(), home, messages, files, *clock);
+    MainWindow window(app);
+    registerAppWindows(window, app);
+    window.show();
+    return qapp.exec();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("VARDEX ver. 1.2 (vardex %s)\n", VARDEX_VERSION);
-            return 0;
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const GlobalOptions options = parseGlobalOptions(arguments);
+    if (!options.error.isEmpty()) {
+        printText(stderr, QStringLiteral("vardex: %1\n").arg(options.error));
+        return 2;
     }
-    std::fprintf(stderr, "vardex: the main window is not available in this build yet; try --version\n");
-    return 2;
+    if (options.version) {
+        printText(stdout, applicationTitle() + QStringLiteral(" (vardex " VARDEX_VERSION ")\n"));
+        return 0;
+    }
+    if (options.help) {
+        printText(stdout, usageText());
+        return 0;
+    }
+    // The table directory is fixed here, once, for the whole run.
+    if (!options.changeDir.isEmpty() && !QDir::setCurrent(options.changeDir)) {
+        printText(stderr,
+                  QStringLiteral("vardex: nelze přejít do adresáře %1\n").arg(options.changeDir));
+        return 2;
+    }
+    if (options.command.isEmpty()) {
+        // The home directory needs the executable's path, known once Qt runs.
+        const QString exeDir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+        const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"), exeDir);
+        return runWindow(options, home, argc, argv);
+    }
+    QCoreApplication qapp(argc, argv);
+    const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"),
+                                     QCoreApplication::applicationDirPath());
+    return runCommand(options, QDir::currentPath(), home, stdout, stderr);
 }

@@ -1,0 +1,85 @@
+#include "app/Application.h"
+
+#include "platform/OperatorMessages.h"
+
+namespace vardex {
+
+QString applicationTitle()
+{
+    return QStringLiteral("VARDEX ver. 1.2");
+}
+
+Application::Application(const QString &workDir, const QString &home, OperatorMessages &messages,
+                         FileChooser &files, Clock &clock)
+    : db0(workDir, messages, clock), vx(db0, workDir, messages), obj(workDir), rpl(workDir),
+      m_workDir(workDir), m_home(home), m_messages(messages), m_files(files), m_clock(clock)
+{
+}
+
+Application::~Application()
+{
+    quit();
+}
+
+StartOutcome Application::start()
+{
+    QString error;
+    if (openPort && !openPort(&error)) {
+        m_messages.error(error);
+        return StartOutcome::Failed;
+    }
+    if (!vx.StartAplikace(m_home, &error)) {
+        if (error.isEmpty())
+            return StartOutcome::NoHome;
+        m_messages.error(error);
+        return StartOutcome::Failed;
+    }
+    // The zone and plan modules opened their tables when created; a table
+    // that failed there stops the start like any other.
+    for (const QString &early : {obj.openError(), rpl.openError()}) {
+        if (!early.isEmpty()) {
+            m_messages.error(early);
+            return StartOutcome::Failed;
+        }
+    }
+    if (!vx.OpenApplicationDatabases(&error)) {
+        m_messages.error(error);
+        return StartOutcome::Failed;
+    }
+    menu.PocatecniMoznosti();
+    PosouditMoznosti();
+    menu.setStarted(true);
+    return StartOutcome::Started;
+}
+
+MenuFacts Application::facts()
+{
+    MenuFacts f;
+    f.units = int(db0.tbUni.recordCount());
+    db0.VsechnyJednotkyTypu(QStringLiteral("02"));
+    f.attendanceUnits = db0.selection().count();
+    f.externalEntrance = db0.tbUniExistujiVnejsi();
+    f.keys = db0.tbKey.recordCount() > 0;
+    f.permissionGroups = vx.tbAcc.recordCount() > 0;
+    f.accessSchedules = vx.tbCas.recordCount() > 0;
+    f.shifts = vx.tbSme.recordCount() > 0;
+    f.shiftSchedules = vx.tbDch.recordCount() > 0;
+    return f;
+}
+
+void Application::PosouditMoznosti()
+{
+    menu.PosouditMoznosti(facts());
+}
+
+void Application::quit()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    vx.CloseApplicationDatabases();
+    if (closePort)
+        closePort();
+}
+
+} // namespace vardex

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "accessdata/TDB0DM.h"
+#include "admin/TDMOBJ.h"
+#include "app/MenuRules.h"
+#include "attendance/TDMRPL.h"
+#include "attendance/TVXDM.h"
+
+#include <functional>
+
+namespace vardex {
+
+class FileChooser;
+
+// The application title, shown in the task bar, the main window and the
+// about box.
+QString applicationTitle();
+
+// How the start sequence ended.
+enum class StartOutcome {
+    Started, // tables open, menu enabled
+    Failed,  // an error was shown; only "&Konec" is left
+    NoHome,  // no home directory: the program ends without a message
+};
+
+// Owns the four data modules, created in their fixed order, and runs the
+// start sequence and the orderly close. Windows and sub-commands reach the
+// data through it; nothing here is global.
+class Application
+{
+public:
+    // `workDir` is where the table files live, fixed for the whole run;
+    // `home` holds the configuration file and ends with "/".
+    Application(const QString &workDir, const QString &home, OperatorMessages &messages,
+                FileChooser &files, Clock &clock);
+    ~Application();
+
+    const QString &workDir() const { return m_workDir; }
+    const QString &home() const { return m_home; }
+    OperatorMessages &messages() { return m_messages; }
+    FileChooser &files() { return m_files; }
+    Clock &clock() { return m_clock; }
+
+    TDB0DM db0;
+    TVXDM vx;
+    TDMOBJ obj;
+    TDMRPL rpl;
+    MenuState menu;
+
+    // The serial line joins the start here: opened after the start picture
+    // is clicked and closed last. Unset means the run talks to no unit.
+    std::function<bool(QString *error)> openPort;
+    std::function<void()> closePort;
+
+    // The start sequence: port, configuration, tables, today's date, menu.
+    // A failure is shown through the message seam.
+    StartOutcome start();
+    bool started() const { return menu.started(); }
+
+    // What the menu rules look at, read from the tables now.
+    MenuFacts facts();
+    // Re-evaluates the menu from the tables.
+    void PosouditMoznosti();
+
+    // Closes the tables in their order, then the port.
+    void quit();
+
+private:
+    QString m_workDir;
+    QString m_home;
+    OperatorMessages &m_messages;
+    FileChooser &m_files;
+    Clock &m_clock;
+    bool m_closed = false;
+};
+
+} // namespace vardex

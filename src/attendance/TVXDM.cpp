@@ -1,0 +1,74 @@
+#include "attendance/TVXDM.h"
+
+#include "accessdata/TDB0DM.h"
+#include "admin/AdminSchemas.h"
+#include "app/ConfigFile.h"
+#include "attendance/AttendanceSchemas.h"
+
+namespace vardex {
+
+TVXDM::TVXDM(TDB0DM &db0, const QString &workDir, OperatorMessages &messages, QObject *parent)
+    : QObject(parent), tbAcc(wkvrAccSchema(), workDir), tbSme(wkvrSmeSchema(), workDir),
+      tbDch(wkvrDchSchema(), workDir), tbPrs(wkvrPrsSchema(), workDir),
+      tbCas(wkvrCasSchema(), workDir), tbSva(wkvrSvaSchema(), workDir),
+      tbVdch(wkvrVdchSchema(), workDir), tbVder(wkvrVderSchema(), workDir),
+      tbPom(wkvrPomSchema(), workDir), tbPlan(planSchema(), workDir), m_db0(db0),
+      m_messages(messages)
+{
+}
+
+TVXDM::~TVXDM()
+{
+    CloseApplicationDatabases();
+}
+
+bool TVXDM::StartAplikace(const QString &home, QString *error)
+{
+    if (home.isEmpty())
+        return false;
+    const ConfigLoad load = loadOrCreateConfig(home, m_messages);
+    if (!load.ok) {
+        if (error)
+            *error = load.error;
+        return false;
+    }
+    config = load.record;
+    return true;
+}
+
+bool TVXDM::OpenApplicationDatabases(QString *error)
+{
+    if (!m_db0.OpenMinimalDatabases(error))
+        return false;
+    m_db0.DatumDnes();
+    // The working-day calendar of the year is built here once the plans exist.
+    for (Table *t : {&tbAcc, &tbSme, &tbDch, &tbPrs, &tbCas}) {
+        if (!t->isOpen() && !t->open()) {
+            if (error)
+                *error = t->errorMessage();
+            return false;
+        }
+    }
+    // The other tables are created now so that a new site has every file.
+    for (Table *t : {&tbSva, &tbVdch, &tbVder, &tbPom, &tbPlan}) {
+        if (t->fileExists())
+            continue;
+        if (!t->open()) {
+            if (error)
+                *error = t->errorMessage();
+            return false;
+        }
+        t->close();
+    }
+    return true;
+}
+
+void TVXDM::CloseApplicationDatabases()
+{
+    m_db0.CloseMinimalDatabases();
+    for (Table *t :
+         {&tbAcc, &tbSme, &tbDch, &tbPrs, &tbCas, &tbSva, &tbVdch, &tbVder, &tbPom, &tbPlan})
+        t->close();
+}
+
+} // namespace vardex

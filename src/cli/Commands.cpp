@@ -1,0 +1,84 @@
+#include "cli/Commands.h"
+
+#include "app/Application.h"
+#include "app/MenuItems.h"
+#include "platform/Clock.h"
+#include "platform/ConsoleMessages.h"
+#include "platform/FileChooser.h"
+
+#include <memory>
+
+namespace vardex {
+
+namespace {
+
+// The command line never opens a dialog: a file choice is a cancel.
+class NoFileChooser final : public FileChooser
+{
+public:
+    std::optional<QString> chooseOpen(const FileRequest &) override { return std::nullopt; }
+    std::optional<QString> chooseSave(const FileRequest &) override { return std::nullopt; }
+};
+
+void print(std::FILE *out, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), out);
+}
+
+// One headless run: the data modules in the working directory, messages to
+// standard error.
+struct Session
+{
+    Session(const GlobalOptions &options, const QString &workDir, const QString &home,
+            std::FILE *err)
+        : messages(err), clock(options.now ? std::unique_ptr<Clock>(new FixedClock(*options.now))
+                                           : std::unique_ptr<Clock>(new SystemClock)),
+          app(workDir, home, messages, files, *clock)
+    {
+    }
+
+    ConsoleMessages messages;
+    NoFileChooser files;
+    std::unique_ptr<Clock> clock;
+    Application app;
+};
+
+int statusCommand(Session &s, std::FILE *out)
+{
+    if (s.app.start() != StartOutcome::Started)
+        return 1;
+    QString text;
+    for (const MenuItemDef &item : mainMenuItems()) {
+        if (item.action == MenuAction::TopLevel || item.action == MenuAction::Separator)
+            continue;
+        text +=
+            QStringLiteral("%1 %2\n").arg(item.name).arg(s.app.menu.isEnabled(item.name) ? 1 : 0);
+    }
+    text += QStringLiteral("units %1\n").arg(s.app.db0.tbUni.recordCount());
+    text += QStringLiteral("keys %1\n").arg(s.app.db0.tbKey.recordCount());
+    text += QStringLiteral("events %1\n").arg(s.app.db0.tbEvents.recordCount());
+    print(out, text);
+    return 0;
+}
+
+} // namespace
+
+int runCommand(const GlobalOptions &options, const QString &workDir, const QString &home,
+               std::FILE *out, std::FILE *err)
+{
+    const QString &name = options.command;
+    if (name == QLatin1String("status")) {
+        if (!options.args.isEmpty()) {
+            print(err,
+                  QStringLiteral("vardex status: nečekaný argument %1\n").arg(options.args[0]));
+            return 2;
+        }
+        Session s(options, workDir, home, err);
+        return statusCommand(s, out);
+    }
+    print(err, QStringLiteral("vardex: neznámý příkaz %1 (viz vardex --help)\n").arg(name));
+    return 2;
+}
+
+} // namespace vardex

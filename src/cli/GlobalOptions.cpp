@@ -1,0 +1,93 @@
+#include "cli/GlobalOptions.h"
+
+#include <QDir>
+
+namespace vardex {
+
+namespace {
+
+QString withSlash(const QString &dir)
+{
+    if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')))
+        return dir;
+    return dir + QLatin1Char('/');
+}
+
+} // namespace
+
+GlobalOptions parseGlobalOptions(const QStringList &arguments)
+{
+    GlobalOptions o;
+    // arguments[0] is the program itself.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        auto value = [&](const char *name) -> std::optional<QString> {
+            if (i + 1 >= arguments.size()) {
+                o.error = QStringLiteral("Volba %1 vyžaduje hodnotu").arg(QLatin1String(name));
+                return std::nullopt;
+            }
+            return arguments[++i];
+        };
+        if (a == QLatin1String("--version")) {
+            o.version = true;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            o.help = true;
+        } else if (a == QLatin1String("-C")) {
+            if (auto v = value("-C"))
+                o.changeDir = *v;
+        } else if (a == QLatin1String("--home")) {
+            if (auto v = value("--home"))
+                o.home = *v;
+        } else if (a == QLatin1String("--now")) {
+            if (auto v = value("--now")) {
+                const QDateTime at =
+                    QDateTime::fromString(*v, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                if (!at.isValid())
+                    o.error = QStringLiteral("Chybný čas ve volbě --now: %1 (očekává se "
+                                             "\"RRRR-MM-DD hh:mm:ss\")")
+                                  .arg(*v);
+                else
+                    o.now = at;
+            }
+        } else if (a.startsWith(QLatin1Char('-'))) {
+            o.error = QStringLiteral("Neznámá volba: %1").arg(a);
+        } else {
+            o.command = a;
+            o.args = arguments.mid(i + 1);
+            break;
+        }
+        if (!o.error.isEmpty())
+            break;
+    }
+    return o;
+}
+
+QString resolveHome(const QString &optionHome, const QString &envHome, const QString &exeDir)
+{
+    const QString chosen = !optionHome.isEmpty() ? optionHome
+                           : !envHome.isEmpty()  ? envHome
+                                                 : exeDir;
+    return withSlash(chosen.isEmpty() ? chosen : QDir(chosen).absolutePath());
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Použití: vardex [volby] [příkaz [argumenty]]\n"
+        "\n"
+        "Bez příkazu otevře hlavní okno programu.\n"
+        "\n"
+        "Volby:\n"
+        "  -C DIR        nejprve přejde do adresáře DIR (v něm jsou tabulky)\n"
+        "  --home DIR    domovský adresář s konfigurací WKVRCFG.DBF\n"
+        "                (jinak VARDEX_HOME, jinak adresář programu)\n"
+        "  --now \"RRRR-MM-DD hh:mm:ss\"  pevný čas pro celý běh\n"
+        "  --version     vypíše verzi\n"
+        "  --help        vypíše tuto nápovědu\n"
+        "\n"
+        "Příkazy:\n"
+        "  status        spustí program bez okna a vypíše dostupnost položek menu\n"
+        "                a počty jednotek, klíčů a událostí\n");
+}
+
+} // namespace vardex

@@ -1,0 +1,85 @@
+#include "app/ProgramParameters.h"
+#include "app/ConfigFile.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace vardex;
+using vardex::testing::ScriptedMessages;
+using vardex::testing::TempDir;
+using Outcome = ParametersOutcome;
+
+// Paths are written relative to a fresh temporary directory ("@/"), where
+// "home/out" exists and "blocker" is a plain file, so nothing can be made
+// under it. `shown` lists the boxes: Information, Warning, Error.
+TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
+{
+    const struct
+    {
+        const char *home, *output, *database;
+        Outcome outcome;
+        const char *shown, *stored;
+    } cases[] = {
+        {"@/home/", "@/home/out/", "@/home/", Outcome::Saved, "", "@/home/out/"},
+        {"@/home/", "@/new/vystup/", "@/home/", Outcome::Saved, "I", "@/new/vystup/"},
+        {"@/home/", "@/home/out", "@/home/", Outcome::Saved, "", "@/home/out/"},
+        {"@/home/", "@/blocker/x/", "@/home/", Outcome::OutputDirRejected, "W", ""},
+        {"@/home/", "@/made/", "@/blocker/db", Outcome::DatabaseDirRejected, "IW", ""},
+        {"@/home/", "", "@/home/", Outcome::OutputDirRejected, "W", ""},
+        // A letter cp1250 lacks would come back from the file as another name.
+        {"@/home/", "@/Ёлка/", "@/home/", Outcome::OutputDirRejected, "W", ""},
+        // Moved program: the record's old home is gone.
+        {"@/gone/", "@/home/out/", "@/home/", Outcome::WriteFailed, "E", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.output) + " " + c.database + " home " + c.home);
+        TempDir dir;
+        const auto inTemp = [&](const char *text) {
+            return QString::fromUtf8(text).replace(QStringLiteral("@/"), dir.path() + '/');
+        };
+        ASSERT_TRUE(QDir().mkpath(dir.file(QStringLiteral("home/out"))));
+        QFile blocker(dir.file(QStringLiteral("blocker")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        ConfigRecord record = ConfigRecord::defaults(inTemp(c.home));
+        record.keyReaderAddress = 9;
+        const ConfigRecord before = record;
+        ScriptedMessages messages;
+        ProgramParameters parameters(record, messages);
+        EXPECT_EQ(parameters.confirm({inTemp(c.output), inTemp(c.database), true, false}),
+                  c.outcome);
+        QString shown;
+        for (const auto &s : messages.shown())
+            shown += "IWE"[int(s.kind)];
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown)) << messages.texts().join('|').toStdString();
+
+        const QString file = record.homeDir + QLatin1String(kConfigFileName);
+        if (c.outcome != Outcome::Saved) {
+            // Nothing stored, neither in memory nor on disk.
+            EXPECT_EQ(record.toBytes(), before.toBytes());
+            EXPECT_FALSE(QFileInfo::exists(file));
+            continue;
+        }
+        EXPECT_EQ(record.outputDir, inTemp(c.stored));
+        EXPECT_TRUE(QFileInfo(record.outputDir).isDir());
+        EXPECT_EQ(record.autoCollect, 'A');
+        EXPECT_EQ(record.usageHistory, 'N');
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), record.toBytes());
+    }
+}
+
+TEST(ProgramParameters, OutputDirectoryTextsFitTheRecord)
+{
+    const QString a79(79, 'a'), a80(80, 'a');
+    EXPECT_EQ(ProgramParameters::outputDirText(a79), a79 + '/');
+    EXPECT_EQ(ProgramParameters::outputDirText(a80 + "bbb"), a80);
+    EXPECT_EQ(ProgramParameters::outputDirText(QString()), QString());
+}
