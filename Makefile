@@ -5,8 +5,6 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARDEX_WERROR=ON
 
-export QT_QPA_PLATFORM ?= offscreen
-
 .PHONY: all deps build test test-sanitize demo bench format clean
 
 all: build
@@ -26,8 +24,11 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The demo site lives under the build tree and is made on first run.
+DEMO_DIR ?= $(CURDIR)/$(BUILD)/demo
 demo: build
-	unset QT_QPA_PLATFORM; $(BUILD)/vardex --version
+	mkdir -p $(DEMO_DIR)
+	$(BUILD)/vardex -C $(DEMO_DIR) --home $(DEMO_DIR)
 
 bench: build
 	@echo "Benchmarks are in $(BUILD)/bench; see the README for how to run them."

@@ -20,6 +20,13 @@ bool MenuState::isEnabled(const QString &name) const
     return m_enabled.value(name, false);
 }
 
+bool MenuState::isShownEnabled(const QString &name) const
+{
+    if (name == QLatin1String("Konec1") || name == QLatin1String("OProgramu"))
+        return true;
+    return m_started && isEnabled(name);
+}
+
 bool MenuState::isUsable(const QString &name) const
 {
     if (name == QLatin1String("Konec1"))

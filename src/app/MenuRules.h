@@ -30,8 +30,12 @@ public:
 
     // The entry's own flag (top-level menus follow `started`).
     bool isEnabled(const QString &name) const;
-    // Whether the operator can reach the entry now: its menu and itself enabled.
+    // Whether the operator can reach the entry now: its menu and itself
+    // enabled. Before the start only "&Konec" can be reached; its menu
+    // "&Program" therefore stays open then, with everything else in it off.
     bool isUsable(const QString &name) const;
+    // Whether the window shows the entry (or top-level menu) enabled now.
+    bool isShownEnabled(const QString &name) const;
     void setEnabled(const QString &name, bool enabled) { m_enabled[name] = enabled; }
 
     // Enables the entries that need no data.

@@ -63,6 +63,7 @@ MainWindow::MainWindow(Application &app, QWidget *parent)
     pictures->addWidget(m_photo);
     layout->addLayout(pictures, 1);
     setCentralWidget(central);
+    resize(900, 600);
 
     statusBar()->showMessage(QString());
     buildMenu();
@@ -99,8 +100,7 @@ void MainWindow::buildMenu()
 void MainWindow::refreshMenu()
 {
     for (auto it = m_actions.begin(); it != m_actions.end(); ++it)
-        it.value()->setEnabled(it.key() == QLatin1String("Konec1") ||
-                               m_app.menu.isEnabled(it.key()));
+        it.value()->setEnabled(m_app.menu.isShownEnabled(it.key()));
 }
 
 void MainWindow::registerWindow(const QString &menuItem, std::function<void()> open)
