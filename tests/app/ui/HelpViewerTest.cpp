@@ -1,0 +1,46 @@
+#include "app/ui/HelpViewer.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+
+using namespace vardex;
+using vardex::testing::ScriptedMessages;
+using vardex::testing::TempDir;
+
+// The help shipped with the program, in the source tree.
+static QString shippedHelp()
+{
+    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../../help");
+}
+
+TEST(HelpViewer, OpensTheShippedHelpAtTheStartTopicOnce)
+{
+    QWidget owner;
+    ScriptedMessages messages;
+    HelpViewer *viewer = HelpViewer::showHelp(messages, &owner, shippedHelp());
+    ASSERT_NE(viewer, nullptr) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(viewer->browser()->documentTitle(), QStringLiteral("Postup zpracování"));
+    EXPECT_EQ(HelpViewer::showTopic(shippedHelp(), kHelpStartTopic, messages, &owner), viewer);
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST(HelpViewer, MissingHelpIsReportedInsteadOfAnEmptyWindow)
+{
+    TempDir empty;
+    const QString cases[][2] = {{QString(), kHelpStartTopic},
+                                {empty.path(), kHelpStartTopic},
+                                {shippedHelp(), QStringLiteral("Neexistující téma")}};
+    for (const auto &c : cases) {
+        QWidget owner;
+        ScriptedMessages messages;
+        EXPECT_EQ(HelpViewer::showTopic(c[0], c[1], messages, &owner), nullptr);
+        ASSERT_EQ(messages.texts(ScriptedMessages::Kind::Error).size(), 1) << c[1].toStdString();
+        EXPECT_TRUE(messages.texts().first().startsWith("Nápověda není k dispozici: "));
+        EXPECT_TRUE(owner.findChildren<HelpViewer *>().isEmpty());
+    }
+}

@@ -1,0 +1,48 @@
+#include "platform/MemoryInfo.h"
+
+#include <gtest/gtest.h>
+
+using namespace vardex;
+
+TEST(MemoryInfo, LoadComesFromTotalAndAvailable)
+{
+    const struct
+    {
+        const char *text;
+        bool ok;
+        int load;
+    } cases[] = {
+        {"MemTotal:  16314368 kB\nMemFree:  1000 kB\nMemAvailable:  10278052 kB\n", true, 37},
+        // Older kernels have no MemAvailable.
+        {"MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 100 kB\n", true, 75},
+        {"MemTotal: 1000 kB\nMemAvailable: 1200 kB\n", true, 0},
+        {"MemTotal: 1000 kB\nMemAvailable: 0 kB\n", true, 100},
+        {"MemFree: 100 kB\nMemAvailable: 50 kB\n", false, 0},
+        {"MemTotal: lots kB\n", false, 0},
+    };
+    for (const auto &c : cases) {
+        const MemoryStatus status = parseMemInfo(QString::fromLatin1(c.text));
+        EXPECT_EQ(status.ok, c.ok) << c.text;
+        EXPECT_EQ(status.loadPercent, c.load) << c.text;
+    }
+    EXPECT_EQ(parseMemInfo(QStringLiteral("MemTotal: 2 kB\n")).totalBytes, 2048u);
+    EXPECT_FALSE(readMemoryStatus(QStringLiteral("/nonexistent/meminfo")).ok);
+}
+
+TEST(MemoryInfo, TotalIsShownInGroupedKilobytes)
+{
+    const QString nb(QChar(0x00A0));
+    const struct
+    {
+        quint64 bytes;
+        QString text;
+    } cases[] = {
+        {1023, "0 KB"},
+        {999 * 1024, "999 KB"},
+        {1000 * 1024, "1" + nb + "000 KB"},
+        {123456789012ull * 1024, "123" + nb + "456" + nb + "789" + nb + "012 KB"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatMemoryTotal(c.bytes), c.text) << c.bytes;
+    EXPECT_EQ(formatMemoryLoad(37), QStringLiteral("37 %"));
+}
