@@ -1,5 +1,9 @@
 #pragma once
 
+#include "accessdata/EventInterpretation.h"
+#include "accessdata/EventRecord.h"
+#include "accessdata/ProcessingInterval.h"
+#include "accessdata/UnitCatalogue.h"
 #include "accessdata/UnitSelection.h"
 #include "app/SystemLog.h"
 #include "tables/Table.h"
@@ -7,6 +11,7 @@
 
 #include <QObject>
 #include <array>
+#include <optional>
 
 namespace vardex {
 
@@ -20,6 +25,14 @@ struct UnitEvaluationData
     quint8 alarm = 0;
     quint8 rele = 0;
     quint8 pouziti = 0;
+};
+
+// What became of one reply to a read of events.
+struct EventBlockOutcome
+{
+    QString message; // why the reply was not used; empty when it was
+    QStringList log; // one line per record: its event line or why it was rejected
+    int stored = 0;  // events written to the event table
 };
 
 // The access-control data module: the tables of key holders, units, events
@@ -98,7 +111,102 @@ public:
     // --- events
     bool tbEventsEmptyTable();
 
+    // ===== Unit catalogue: defaults and objects of the current unit =====
+    // (UnitCatalogue.cpp)
+
+    // Appends a unit with the defaults of the type and posts it.
+    bool tbUniDefaultByType(quint8 type);
+    // The current unit's type, relay mask, name and input names.
+    UnitObjects tbUniObjekty() const;
+    QStringList tbUniMozneObjekty() const;
+    QStringList tbUniHlavniObjekty() const;
+    QStringList tbUniPomocneObjekty() const;
+
+    // ===== Event records: intake, validation, storing =====
+    // (EventStore.cpp)
+
+    // The last reply received to a read of events.
+    EventReply reply;
+    // The event being handled.
+    EventRecord udalost_dm;
+
+    // Takes a received reply (checksum last) for the current unit of the
+    // selection; returns why it cannot be used, empty when it can. An empty
+    // reply is a time-out: "dd.mm. hh:nn:ss 05 Vrátnice - " and
+    // `portStatusText` (the port's text for its last status code).
+    QString ZpracujUdalosti(const QByteArray &received, const QString &portStatusText);
+    // Decodes record i (1..21) of the reply into udalost_dm and checks it
+    // against today's date as last recorded.
+    EventVerdict KontrolaUdalosti(int i);
+    // Stores udalost_dm in `year` and returns its event line; raises the
+    // alarm for a searched key. Empty when the table refused the record.
+    QString UlozUdalost(int year);
+    // The whole handling of one reply: intake, validation of every record
+    // and storing of the accepted ones, all in one transaction, so that a
+    // block is stored whole or not at all. Alarms for searched keys are
+    // raised once the block is stored.
+    EventBlockOutcome ZpracujBlokUdalosti(const QByteArray &received,
+                                          const QString &portStatusText);
+
+    // ===== Event interpretation (EventInterpretation.cpp) =====
+
+    // Texts of the current event record.
+    EventTexts tbEventsInterpret();
+    // "06.12.2026 08:15 Novák Jan Vrátnice,Dveře 0 / příchod,povoleno      "
+    QString tbEventsRadekUdalosti();
+    // The same for an event given by its fields.
+    StoredEvent tbEventsCurrent() const;
+    EventTexts interpretEvent(const StoredEvent &event);
+    QString eventLine(const StoredEvent &event);
+    // Column texts of the event browser. They look units up silently: a
+    // message box from a grid cell would come back with every repaint.
+    QString tbEventsTranCtm();
+    QString tbEventsTranHwj();
+    QString tbEventsTranRes();
+    QString tbEventsTranslateResult(bool detail);
+    // Whether the current event counts for attendance; leaves the event in
+    // udalost_dm with the result code it counts with.
+    bool tbEventsUdalostDochazky();
+
+    // Texts of the current unit record and of a unit by address.
+    QString tbUniNazevSnimace(int index) const;
+    QString tbUniSensorName(const QString &addr, const QString &res);
+    QString tbUniGetVysl(int n) const;
+    QString tbUniVysledek(const QString &addr, const QString &res);
+    QString tbUniVysledekSnimace(const QString &addr, const QString &res);
+    QString tbUniHwjSnimac(const QString &addr, const QString &res);
+
+    // ===== Event maintenance, filters, processing interval =====
+    // (EventStore.cpp)
+
+    // Deletes the events the operator added (ORI false) under the filter
+    // in force.
+    bool tbEventsVypustitPridaneUdalosti();
+    // Deletes every event dated up to and including `date` in one
+    // transaction and returns how many; the filter and filtering state are
+    // restored. Nothing is deleted on failure (the reason is the table's
+    // error message).
+    std::optional<qint64> tbEventsEraseToDate(const QDate &date);
+
+    QString FiltrKey() const;
+    QString FiltrHwj() const;
+    QString FiltrDate() const;
+    QString FiltrTime() const;
+
+    ProcessingInterval interval;
+    void PrazdnyInterval();
+    bool JeprazdnyInterval() const;
+    void TentoMesic();
+    QString ObdobiZpracovani() const;
+
 private:
+    // Appends udalost_dm in `year`, posts it and returns its event line;
+    // a searched key's alarm line is added to `alarms`.
+    std::optional<QString> storeEvent(int year, QStringList *alarms);
+    void raiseAlarms(const QStringList &alarms);
+    // Positions the unit table on `addr` unless it is there; no message.
+    bool unitAt(const QString &addr);
+
     // Fills the selection with the units `accept` takes, in table order,
     // leaving the unit table on the record it was on.
     template <typename Accept> void fillSelection(Accept accept);

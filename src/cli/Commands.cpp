@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/MenuItems.h"
+#include "cli/EventsCommand.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleMessages.h"
 #include "platform/FileChooser.h"
@@ -76,6 +77,10 @@ int runCommand(const GlobalOptions &options, const QString &workDir, const QStri
         }
         Session s(options, workDir, home, err);
         return statusCommand(s, out);
+    }
+    if (name == QLatin1String("events")) {
+        Session s(options, workDir, home, err);
+        return eventsCommand(s.app, options.args, out, err);
     }
     print(err, QStringLiteral("vardex: neznámý příkaz %1 (viz vardex --help)\n").arg(name));
     return 2;

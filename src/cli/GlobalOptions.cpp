@@ -87,7 +87,12 @@ QString usageText()
         "\n"
         "Příkazy:\n"
         "  status        spustí program bez okna a vypíše dostupnost položek menu\n"
-        "                a počty jednotek, klíčů a událostí\n");
+        "                a počty jednotek, klíčů a událostí\n"
+        "  events [--filter VÝRAZ]\n"
+        "                vypíše uložené události, nejstarší první; VÝRAZ je filtr\n"
+        "                tabulky událostí, např. \"DATUM>='01.12.2026' AND RES='10'\"\n"
+        "  events erase --to dd.mm.rrrr\n"
+        "                vymaže události až do zadaného dne včetně a vypíše jejich počet\n");
 }
 
 } // namespace vardex
