@@ -3,9 +3,10 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARDEX_WERROR=ON
 
-.PHONY: all deps build test test-sanitize demo bench format clean
+.PHONY: all deps build test test-sanitize test-tsan demo bench format clean
 
 all: build
 
@@ -24,6 +25,15 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The serial port's threads (and the unit simulator's) under ThreadSanitizer.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DVARDEX_SANITIZE=thread -DVARDEX_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_comm \
+	  $$(cmake --build $(TSAN_BUILD) --target help | grep -qw test_sim && echo test_sim)
+	cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/comm/qt-tsan.supp" \
+	  ctest --output-on-failure -j $(JOBS) -R 'test_(comm|sim)'
+
 # The demo site lives under the build tree and is made on first run.
 DEMO_DIR ?= $(CURDIR)/$(BUILD)/demo
 demo: build
@@ -37,4 +47,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)

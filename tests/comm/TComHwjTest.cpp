@@ -1,0 +1,321 @@
+#include "comm/TComHwj.h"
+#include "comm/SerialReader.h"
+#include "comm/SerialWriter.h"
+
+#include "comm/UnitLineEnd.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vardex {
+namespace {
+
+using testing::UnitLineEnd;
+using testing::waitUntil;
+using namespace std::chrono_literals;
+
+const QByteArray kReadEvents("\x05\x03\x84\x8c", 4); // address 5, L 3, 0x84, checksum
+const QByteArray kZero("\x05\x03\x85\x8d", 4);
+const QByteArray kAck("\xaa", 1);
+
+QByteArray dataReply(int length, quint8 address, int skew = 0)
+{
+    QByteArray bytes(1, char(address));
+    for (int i = 1; i < length; ++i)
+        bytes.append(char(i * 7));
+    quint8 sum = 0;
+    for (char byte : bytes)
+        sum = quint8(sum + quint8(byte));
+    bytes.append(char(quint8(sum + skew)));
+    return bytes;
+}
+
+// The port's reader and writer threads the system still lists.
+int portThreads()
+{
+    int count = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray name = comm.readAll().trimmed();
+        if (name == SerialReader::kThreadName || name == SerialWriter::kThreadName)
+            ++count;
+    }
+    return count;
+}
+
+// A joined thread may stay listed for a moment while the system releases it.
+bool noPortThreadLeft()
+{
+    return waitUntil([] { return portThreads() == 0; });
+}
+
+struct Delivery
+{
+    QByteArray buffer;
+    int resCom = 0;
+    bool checksumFailed = false;
+};
+
+class SerialPort : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(unit.isValid());
+        port.SetCommPort(unit.slavePath());
+        port.SetWaitTimeout(1000);
+        port.OnReceiveData = [this](const QByteArray &buffer) {
+            deliveries.push_back({buffer, port.ResCom(), port.ReplyChecksumFailed()});
+        };
+        const OpenPortResult opened = port.OpenPort();
+        ASSERT_TRUE(opened.ok) << (opened.error ? opened.error->Message.toStdString() : "");
+    }
+
+    bool waitForDeliveries(size_t count)
+    {
+        return waitUntil([&] { return deliveries.size() >= count; });
+    }
+
+    UnitLineEnd unit;
+    TComHwj port;
+    std::vector<Delivery> deliveries;
+};
+
+TEST_F(SerialPort, AddressByteIsFollowedByAGapOfAtLeast5ms)
+{
+    // The unit's end sees a byte only when its reader wakes, which a loaded
+    // machine may delay: the gap can only be measured too short, never too
+    // long, so the longest of a few exchanges is the measure.
+    auto longestGap = UnitLineEnd::Clock::duration::zero();
+    for (size_t exchange = 1; exchange <= 3 && longestGap < 5ms; ++exchange) {
+        ASSERT_TRUE(port.SendCommand(kZero, 1));
+        std::vector<UnitLineEnd::Clock::time_point> arrivals;
+        ASSERT_EQ(unit.read(4, 2000, &arrivals), kZero);
+        longestGap = std::max(longestGap, arrivals[1] - arrivals[0]);
+        ASSERT_TRUE(unit.write(kAck));
+        ASSERT_TRUE(waitForDeliveries(exchange));
+    }
+    EXPECT_GE(longestGap, 5ms);
+}
+
+TEST_F(SerialPort, GoodReplyArrivesWholeAndIsAcknowledged)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 260));
+    EXPECT_FALSE(port.IsFree());
+    ASSERT_EQ(unit.read(4), kReadEvents);
+
+    const QByteArray reply = dataReply(260, 0x05);
+    ASSERT_TRUE(unit.write(reply));
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_EQ(deliveries[0].resCom, 0xAA);
+    EXPECT_EQ(deliveries[0].buffer.size(), 261);
+    EXPECT_EQ(deliveries[0].buffer.left(260), reply.left(260));
+    EXPECT_EQ(deliveries[0].buffer.at(260), '\0');
+    EXPECT_EQ(unit.read(1), kAck);
+    EXPECT_TRUE(port.IsFree());
+}
+
+TEST_F(SerialPort, WrongChecksumGivesC0AndNoAcknowledgement)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 16));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(unit.write(dataReply(16, 0x05, 1)));
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_EQ(deliveries[0].resCom, 0xC0);
+    EXPECT_TRUE(deliveries[0].checksumFailed);
+    EXPECT_EQ(deliveries[0].buffer.size(), 17);
+    EXPECT_EQ(deliveries[0].buffer.at(16), '\0');
+
+    // The next thing on the line is the next frame, not an acknowledgement.
+    ASSERT_TRUE(port.SendCommand(kZero, 1));
+    EXPECT_EQ(unit.read(4), kZero);
+    ASSERT_TRUE(unit.write(QByteArray("\xc0", 1)));
+    ASSERT_TRUE(waitForDeliveries(2));
+    EXPECT_EQ(deliveries[1].resCom, 0xC0);
+    EXPECT_FALSE(deliveries[1].checksumFailed);
+}
+
+TEST_F(SerialPort, SecondRequestWhileBusyIsRefusedAndNotSent)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
+    EXPECT_FALSE(port.SendCommand(kZero, 1));
+    EXPECT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(unit.write(QByteArray("\x90", 1)));
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_EQ(deliveries[0].resCom, 0x90);
+    EXPECT_TRUE(port.IsFree());
+
+    // Had the refused frame been queued, it would come before this one.
+    const QByteArray next("\x07\x03\x86\x90", 4);
+    ASSERT_TRUE(port.SendCommand(next, 1));
+    EXPECT_EQ(unit.read(4), next);
+}
+
+TEST_F(SerialPort, TimeOutGivesNoAnswerAndALateReplyIsStillDelivered)
+{
+    port.SetWaitTimeout(150);
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 16));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_TRUE(deliveries[0].buffer.isEmpty());
+    EXPECT_EQ(deliveries[0].resCom, 1);
+    EXPECT_TRUE(port.IsFree());
+    EXPECT_FALSE(port.IsWaiting());
+
+    // Classified with the last request's length, so it is acknowledged.
+    ASSERT_TRUE(unit.write(dataReply(16, 0x05)));
+    ASSERT_TRUE(waitForDeliveries(2));
+    EXPECT_EQ(deliveries[1].resCom, 0xAA);
+    EXPECT_EQ(deliveries[1].buffer.size(), 17);
+    EXPECT_EQ(unit.read(1), kAck);
+}
+
+TEST_F(SerialPort, ReplyInterruptedBySilenceArrivesAsTwoChunks)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 16));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    const QByteArray reply = dataReply(16, 0x05);
+    ASSERT_TRUE(unit.write(reply.left(10)));
+    // The first part is handed over only after the line has been silent.
+    ASSERT_TRUE(waitForDeliveries(1));
+    ASSERT_TRUE(unit.write(reply.mid(10)));
+    ASSERT_TRUE(waitForDeliveries(2));
+    EXPECT_EQ(deliveries[0].buffer, reply.left(10));
+    EXPECT_EQ(deliveries[0].resCom, 0xC0);
+    EXPECT_EQ(deliveries[1].buffer, reply.mid(10));
+    EXPECT_EQ(deliveries[1].resCom, 0xC0);
+}
+
+TEST_F(SerialPort, ChunksHoldAtMost512Bytes)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(unit.write(QByteArray(600, 'x')));
+    ASSERT_TRUE(waitForDeliveries(2));
+    EXPECT_EQ(deliveries[0].buffer.size(), 512);
+    EXPECT_EQ(deliveries[1].buffer.size(), 88);
+}
+
+TEST_F(SerialPort, HandlerMaySendTheNextRequest)
+{
+    bool sentFromHandler = false;
+    port.OnReceiveData = [&](const QByteArray &buffer) {
+        deliveries.push_back({buffer, port.ResCom(), false});
+        if (deliveries.size() == 1)
+            sentFromHandler = port.SendCommand(kZero, 1);
+    };
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(unit.write(QByteArray("\xaa", 1)));
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_TRUE(sentFromHandler);
+    EXPECT_FALSE(port.IsFree()); // the second request is still outstanding
+    EXPECT_EQ(unit.read(4), kZero);
+}
+
+TEST_F(SerialPort, AlreadyOpenPortStaysUsable)
+{
+    const OpenPortResult again = port.OpenPort();
+    EXPECT_FALSE(again.ok);
+    ASSERT_TRUE(again.error);
+    EXPECT_EQ(again.error->Message, QStringLiteral("COM již byl otevřen"));
+
+    TComHwj other;
+    other.SetCommPort(unit.slavePath());
+    const OpenPortResult second = other.OpenPort();
+    EXPECT_FALSE(second.ok);
+    ASSERT_TRUE(second.error);
+    EXPECT_EQ(second.error->Message, QStringLiteral("COM již byl otevřen"));
+    EXPECT_FALSE(other.SendCommand(kZero, 1));
+
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
+    EXPECT_EQ(unit.read(4), kReadEvents);
+
+    port.ClosePort();
+    EXPECT_TRUE(other.OpenPort().ok);
+}
+
+TEST_F(SerialPort, LossOfTheLineIsReportedAsHangup)
+{
+    bool hungUp = false;
+    port.OnRequestHangup = [&] { hungUp = true; };
+    unit.closeMaster();
+    EXPECT_TRUE(waitUntil([&] { return hungUp; }));
+    port.ClosePort();
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(SerialPortLifetime, CloseLeavesNoThreadBehind)
+{
+    UnitLineEnd unit;
+    ASSERT_TRUE(unit.isValid());
+    ASSERT_TRUE(noPortThreadLeft());
+    {
+        TComHwj port;
+        port.SetCommPort(unit.slavePath());
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_TRUE(port.OpenPort().ok);
+            EXPECT_EQ(portThreads(), 2);
+            ASSERT_TRUE(port.SendCommand(kReadEvents, 260)); // closed while busy
+            port.ClosePort();
+            EXPECT_TRUE(noPortThreadLeft());
+            EXPECT_FALSE(port.IsOpen());
+            EXPECT_TRUE(port.IsFree());
+            EXPECT_FALSE(port.SendCommand(kReadEvents, 260));
+            port.ClosePort(); // closing a closed port does nothing
+        }
+        ASSERT_TRUE(port.OpenPort().ok);
+    } // destroyed while open
+    EXPECT_TRUE(noPortThreadLeft());
+}
+
+TEST(SerialPortOpen, FailuresKeepThePortClosed)
+{
+    testing::TempDir dir;
+    QFile regular(dir.file(QStringLiteral("not-a-line")));
+    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    const struct
+    {
+        QString port;
+        QString message;
+    } cases[] = {
+        {dir.file(QStringLiteral("missing-tty")), QStringLiteral("Chyba při otevírání COM")},
+        {QStringLiteral("LPT1"), QStringLiteral("Chyba při otevírání COM")},
+        {regular.fileName(), QStringLiteral("Handle nepřísluší COM")},
+        {QStringLiteral("/dev/null"), QStringLiteral("Handle nepřísluší COM")},
+    };
+    for (const auto &c : cases) {
+        TComHwj port;
+        port.SetCommPort(c.port);
+        const OpenPortResult opened = port.OpenPort();
+        EXPECT_FALSE(opened.ok) << c.port.toStdString();
+        ASSERT_TRUE(opened.error) << c.port.toStdString();
+        EXPECT_EQ(opened.error->Message, c.message) << c.port.toStdString();
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_FALSE(port.SendCommand(kReadEvents, 260));
+    }
+}
+
+TEST(SerialPortOpen, UnsupportedSpeedFails)
+{
+    UnitLineEnd unit;
+    ASSERT_TRUE(unit.isValid());
+    TComHwj port;
+    port.SetCommPort(unit.slavePath());
+    port.SetBaudRate(2401);
+    const OpenPortResult opened = port.OpenPort();
+    ASSERT_TRUE(opened.error);
+    EXPECT_EQ(opened.error->Message, QStringLiteral("Chyba při otevírání COM"));
+    port.SetBaudRate(2400);
+    EXPECT_TRUE(port.OpenPort().ok); // the failed open left nothing locked
+}
+
+} // namespace
+} // namespace vardex
