@@ -1,5 +1,6 @@
 #include "tables/FilterExpression.h"
 
+#include "tables/CzechCollation.h"
 #include "tables/FilterConstant.h"
 #include "tables/FilterLexer.h"
 
@@ -34,6 +35,18 @@ QString quotedName(const QString &name)
 QString emptyText()
 {
     return QStringLiteral("");
+}
+
+// The collation of the first index that begins with a text field, or "".
+QString leadingIndexCollation(const TableSchema &schema, const FieldDef &field)
+{
+    for (const IndexDef &index : schema.indexes) {
+        const QStringList fields = index.fieldList();
+        if (!fields.isEmpty() && fields.first().compare(field.name, Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(index.caseInsensitive ? kCzechNoCaseCollation
+                                                             : kCzechCollation);
+    }
+    return {};
 }
 
 QString bracedUnless(const SqlPart &part, Binding atLeast)
@@ -244,6 +257,16 @@ private:
         const FilterConstant value = convertFilterConstant(constant, field.type);
         if (!value.ok)
             return fail(value.error);
+        const QString collation =
+            isText && op == u"=" ? leadingIndexCollation(m_schema, field) : QString();
+        if (!collation.isEmpty()) {
+            // Equal texts are equal in the index's order too, so a match in
+            // the index narrows the search without changing what is found.
+            out.text = QStringLiteral("(%1 COLLATE %2 = ? AND %1 = ?)").arg(column, collation);
+            m_params.append(value.value);
+            m_params.append(value.value);
+            return true;
+        }
         out.text = column + u' ' + op + QStringLiteral(" ?");
         m_params.append(value.value);
         return true;

@@ -2,7 +2,7 @@
 
 #include "tables/TableFile.h"
 
-#include <QSqlError>
+#include <sqlite3.h>
 
 namespace vardex {
 
@@ -10,10 +10,19 @@ namespace {
 
 constexpr int kMaxStatements = 64;
 
+const QString kLimit = QStringLiteral(" LIMIT ?");
+
 } // namespace
 
-RowReader::RowReader(TableFile &file, const TableSchema &schema) : m_file(file), m_schema(schema)
+RowReader::RowReader(TableFile &file, const TableSchema &schema)
+    : m_file(file), m_schema(schema), m_statements(kMaxStatements)
 {
+    QStringList fields;
+    for (const FieldDef &f : m_schema.fields)
+        fields << TableFile::quote(f.name);
+    m_select = QStringLiteral("SELECT rowid, ") + fields.join(QStringLiteral(", ")) +
+               QStringLiteral(" FROM ") + TableFile::quote(m_file.tableName());
+    setOrder({});
 }
 
 void RowReader::reset()
@@ -24,41 +33,29 @@ void RowReader::reset()
 void RowReader::setOrder(const QList<OrderColumn> &order)
 {
     m_order = order;
+    m_columns.clear();
+    m_names.clear();
+    for (const OrderColumn &c : m_order) {
+        const QString name = TableFile::quote(m_schema.fields[c.field].name);
+        m_names << name;
+        m_columns << (c.collation.isEmpty() ? name
+                                            : name + QStringLiteral(" COLLATE ") + c.collation);
+    }
+    // The order always ends with the row id, so that it is total.
+    for (const Direction dir : {Direction::Forward, Direction::Backward}) {
+        const QString desc = dir == Direction::Backward ? QStringLiteral(" DESC") : QString();
+        QStringList terms;
+        for (const QString &c : std::as_const(m_columns))
+            terms << c + desc;
+        terms << QStringLiteral("rowid") + desc;
+        m_orderBy[int(dir)] = QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    }
 }
 
 void RowReader::setFilter(const QString &where, const QVariantList &params)
 {
     m_filterWhere = where;
     m_filterParams = params;
-}
-
-QString RowReader::column(int i) const
-{
-    const OrderColumn &c = m_order[i];
-    QString s = TableFile::quote(m_schema.fields[c.field].name);
-    if (!c.collation.isEmpty())
-        s += QStringLiteral(" COLLATE ") + c.collation;
-    return s;
-}
-
-QString RowReader::orderBy(Direction dir, bool outer) const
-{
-    const QString desc = dir == Direction::Backward ? QStringLiteral(" DESC") : QString();
-    QStringList terms;
-    if (outer)
-        terms << QStringLiteral("_lvl");
-    for (int i = 0; i < m_order.size(); ++i)
-        terms << column(i) + desc;
-    terms << (outer ? QStringLiteral("_rid") : QStringLiteral("rowid")) + desc;
-    return QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
-}
-
-QString RowReader::selectList() const
-{
-    QStringList cols;
-    for (const FieldDef &f : m_schema.fields)
-        cols << TableFile::quote(f.name);
-    return cols.join(QStringLiteral(", "));
 }
 
 QString RowReader::withFilter(const QString &where) const
@@ -76,63 +73,86 @@ QVariantList RowReader::withFilterParams(const QVariantList &params) const
     return params + m_filterParams;
 }
 
+QVariantList RowReader::keyOf(const Row &row) const
+{
+    QVariantList key;
+    key.reserve(m_order.size());
+    for (const OrderColumn &c : m_order)
+        key << row.values[c.field];
+    return key;
+}
+
+// Equalities on the first `count` order columns of `key` (a null value is
+// matched by IS NULL); their parameters go to `params`.
+QStringList RowReader::equalities(const QVariantList &key, int count, QVariantList &params) const
+{
+    QStringList terms;
+    for (int i = 0; i < count; ++i) {
+        if (key[i].isValid() && !key[i].isNull()) {
+            terms << m_columns[i] + QStringLiteral(" = ?");
+            params << key[i];
+        } else {
+            terms << m_names[i] + QStringLiteral(" IS NULL");
+        }
+    }
+    return terms;
+}
+
 // The records after (or before) a position split into ranges, each an
 // equality on leading order columns and a bound on the next one, so that
 // every range seeks in the order's index. A null key value sorts first.
+// `inclusive` (forward, without an id) starts at the records equal to the key.
 QList<RowReader::Range> RowReader::ranges(Direction dir, const QVariantList &key,
                                           std::optional<qint64> id, bool inclusive) const
 {
     const bool fwd = dir == Direction::Forward;
     const int m = qMin<int>(key.size(), m_order.size());
     QList<Range> out;
-    auto equalities = [&](int count, Range &r) {
-        QStringList terms;
-        for (int i = 0; i < count; ++i) {
-            if (key[i].isValid() && !key[i].isNull()) {
-                terms << column(i) + QStringLiteral(" = ?");
-                r.params << key[i];
-            } else {
-                terms << TableFile::quote(m_schema.fields[m_order[i].field].name) +
-                             QStringLiteral(" IS NULL");
-            }
-        }
-        return terms;
-    };
-
-    Range top;
-    QStringList terms = equalities(m, top);
+    int level = m - 1;
     if (id) {
+        Range top;
+        QStringList terms = equalities(key, m, top.params);
         terms << (fwd ? QStringLiteral("rowid > ?") : QStringLiteral("rowid < ?"));
         top.params << *id;
-    }
-    if (id || inclusive) {
         top.where = terms.join(QStringLiteral(" AND "));
         out << top;
+    } else if (inclusive && m > 0) {
+        // Equal to the key or after it in the last key column: one range.
+        Range r;
+        QStringList t = equalities(key, level, r.params);
+        if (key[level].isValid() && !key[level].isNull()) {
+            t << m_columns[level] + QStringLiteral(" >= ?");
+            r.params << key[level];
+        }
+        r.where = t.join(QStringLiteral(" AND "));
+        out << r;
+        --level;
+    } else if (inclusive) {
+        out << Range{};
     }
-    for (int i = m - 1; i >= 0; --i) {
+    for (int i = level; i >= 0; --i) {
         const bool null = !key[i].isValid() || key[i].isNull();
-        const QString name = TableFile::quote(m_schema.fields[m_order[i].field].name);
         if (fwd) {
             Range r;
-            QStringList t = equalities(i, r);
+            QStringList t = equalities(key, i, r.params);
             if (null) {
-                t << name + QStringLiteral(" IS NOT NULL");
+                t << m_names[i] + QStringLiteral(" IS NOT NULL");
             } else {
-                t << column(i) + QStringLiteral(" > ?");
+                t << m_columns[i] + QStringLiteral(" > ?");
                 r.params << key[i];
             }
             r.where = t.join(QStringLiteral(" AND "));
             out << r;
         } else if (!null) {
             Range less;
-            QStringList t = equalities(i, less);
-            t << column(i) + QStringLiteral(" < ?");
+            QStringList t = equalities(key, i, less.params);
+            t << m_columns[i] + QStringLiteral(" < ?");
             less.params << key[i];
             less.where = t.join(QStringLiteral(" AND "));
             out << less;
             Range empty;
-            QStringList e = equalities(i, empty);
-            e << name + QStringLiteral(" IS NULL");
+            QStringList e = equalities(key, i, empty.params);
+            e << m_names[i] + QStringLiteral(" IS NULL");
             empty.where = e.join(QStringLiteral(" AND "));
             out << empty;
         }
@@ -140,112 +160,125 @@ QList<RowReader::Range> RowReader::ranges(Direction dir, const QVariantList &key
     return out;
 }
 
-QSqlQuery *RowReader::prepared(const QString &sql)
+SqlStatement *RowReader::prepared(const QString &sql)
 {
-    auto it = m_statements.find(sql);
-    if (it != m_statements.end())
-        return &it.value();
-    if (m_statements.size() >= kMaxStatements)
-        m_statements.clear();
-    QSqlQuery q(m_file.db());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        m_error = q.lastError().databaseText();
-        return nullptr;
-    }
-    return &m_statements.insert(sql, q).value();
+    return m_statements.get(m_file.handle(), sql, &m_error);
 }
 
-Rows RowReader::run(const QString &sql, const QVariantList &params, int firstColumn, int limit)
+void RowReader::run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows)
 {
-    Rows rows;
-    QSqlQuery *q = prepared(sql);
-    if (!q)
-        return rows;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    if (!q->exec()) {
-        m_error = q->lastError().databaseText();
-        return rows;
-    }
+    SqlStatement *s = prepared(sql);
+    if (!s)
+        return;
+    s->bindAll(params);
     const int fields = m_schema.fields.size();
-    while (int(rows.size()) < limit && q->next()) {
+    for (qint64 read = 0; read < limit && s->step(); ++read) {
         Row row;
-        row.id = q->value(firstColumn).toLongLong();
+        row.id = s->integer(0);
         row.values.reserve(fields);
-        for (int i = 0; i < fields; ++i) {
-            const int c = firstColumn + 1 + i;
-            row.values << (q->isNull(c) ? QVariant() : q->value(c));
-        }
+        for (int i = 0; i < fields; ++i)
+            row.values << s->value(1 + i);
         rows.push_back(std::move(row));
     }
+    if (!s->succeeded())
+        m_error = s->errorMessage();
     // Ends the read transaction at once, so that no snapshot is kept.
-    q->finish();
-    return rows;
+    s->reset();
+}
+
+std::optional<qint64> RowReader::scalar(const QString &sql, const QVariantList &params)
+{
+    SqlStatement *s = prepared(sql);
+    if (!s)
+        return std::nullopt;
+    s->bindAll(params);
+    std::optional<qint64> n;
+    if (s->step())
+        n = s->integer(0);
+    else
+        m_error = s->errorMessage();
+    s->reset();
+    return n;
+}
+
+bool RowReader::execute(const QString &sql)
+{
+    SqlStatement *s = prepared(sql);
+    if (!s)
+        return false;
+    s->step();
+    const bool ok = s->succeeded();
+    if (!ok)
+        m_error = s->errorMessage();
+    s->reset();
+    return ok;
+}
+
+RowReader::ReadScope::ReadScope(RowReader &reader) : m_reader(reader)
+{
+    sqlite3 *db = m_reader.m_file.handle();
+    m_began = db && sqlite3_get_autocommit(db) && m_reader.execute(QStringLiteral("BEGIN"));
+}
+
+RowReader::ReadScope::~ReadScope()
+{
+    if (m_began && !m_reader.execute(QStringLiteral("COMMIT")))
+        m_reader.execute(QStringLiteral("ROLLBACK"));
 }
 
 Rows RowReader::readRanges(const QList<Range> &ranges, Direction dir, int n)
 {
-    if (ranges.isEmpty() || n <= 0)
-        return {};
-    const QString from = QStringLiteral(" FROM ") + TableFile::quote(m_file.tableName());
-    const QString limit = QStringLiteral(" LIMIT %1").arg(n);
-    if (ranges.size() == 1) {
-        return run(QStringLiteral("SELECT rowid, ") + selectList() + from +
-                       withFilter(ranges[0].where) + orderBy(dir, false) + limit,
-                   withFilterParams(ranges[0].params), 0, n);
+    Rows rows;
+    if (n <= 0)
+        return rows;
+    std::optional<ReadScope> scope;
+    if (ranges.size() > 1)
+        scope.emplace(*this);
+    for (const Range &range : ranges) {
+        const qint64 wanted = n - qint64(rows.size());
+        run(m_select + withFilter(range.where) + m_orderBy[int(dir)] + kLimit,
+            withFilterParams(range.params) << wanted, wanted, rows);
+        if (qint64(rows.size()) >= n)
+            break;
     }
-    QStringList parts;
-    QVariantList params;
-    for (int i = 0; i < ranges.size(); ++i) {
-        parts << QStringLiteral("SELECT * FROM (SELECT %1 AS _lvl, rowid AS _rid, ").arg(i) +
-                     selectList() + from + withFilter(ranges[i].where) + orderBy(dir, false) +
-                     limit + QLatin1Char(')');
-        params << withFilterParams(ranges[i].params);
-    }
-    return run(parts.join(QStringLiteral(" UNION ALL ")) + orderBy(dir, true) + limit, params, 1,
-               n);
+    return rows;
 }
 
 Rows RowReader::first(int n)
 {
-    return run(QStringLiteral("SELECT rowid, ") + selectList() + QStringLiteral(" FROM ") +
-                   TableFile::quote(m_file.tableName()) + withFilter({}) +
-                   orderBy(Direction::Forward, false) + QStringLiteral(" LIMIT %1").arg(n),
-               m_filterParams, 0, n);
+    Rows rows;
+    run(m_select + withFilter({}) + m_orderBy[int(Direction::Forward)] + kLimit,
+        withFilterParams({}) << n, n, rows);
+    return rows;
 }
 
 Rows RowReader::last(int n)
 {
-    return run(QStringLiteral("SELECT rowid, ") + selectList() + QStringLiteral(" FROM ") +
-                   TableFile::quote(m_file.tableName()) + withFilter({}) +
-                   orderBy(Direction::Backward, false) + QStringLiteral(" LIMIT %1").arg(n),
-               m_filterParams, 0, n);
+    Rows rows;
+    run(m_select + withFilter({}) + m_orderBy[int(Direction::Backward)] + kLimit,
+        withFilterParams({}) << n, n, rows);
+    return rows;
 }
 
 Rows RowReader::after(const Row &row, int n)
 {
-    QVariantList key;
-    for (const OrderColumn &c : m_order)
-        key << row.values[c.field];
-    return readRanges(ranges(Direction::Forward, key, row.id, false), Direction::Forward, n);
+    return readRanges(ranges(Direction::Forward, keyOf(row), row.id, false), Direction::Forward, n);
 }
 
 Rows RowReader::before(const Row &row, int n)
 {
-    QVariantList key;
-    for (const OrderColumn &c : m_order)
-        key << row.values[c.field];
-    return readRanges(ranges(Direction::Backward, key, row.id, false), Direction::Backward, n);
+    return readRanges(ranges(Direction::Backward, keyOf(row), row.id, false), Direction::Backward,
+                      n);
 }
 
 std::optional<Row> RowReader::byId(qint64 id, bool applyFilter)
 {
-    const QString from = QStringLiteral("SELECT rowid, ") + selectList() +
-                         QStringLiteral(" FROM ") + TableFile::quote(m_file.tableName());
     const QString where = QStringLiteral("rowid = ?");
-    Rows rows = applyFilter ? run(from + withFilter(where), withFilterParams({id}), 0, 1)
-                            : run(from + QStringLiteral(" WHERE ") + where, {id}, 0, 1);
+    Rows rows;
+    if (applyFilter)
+        run(m_select + withFilter(where), withFilterParams({id}), 1, rows);
+    else
+        run(m_select + QStringLiteral(" WHERE ") + where, {id}, 1, rows);
     if (rows.empty())
         return std::nullopt;
     return std::move(rows.front());
@@ -253,9 +286,15 @@ std::optional<Row> RowReader::byId(qint64 id, bool applyFilter)
 
 std::optional<Row> RowReader::seek(const QVariantList &key, bool exact)
 {
-    QList<Range> r = ranges(Direction::Forward, key, std::nullopt, true);
-    if (exact)
-        r = r.mid(0, 1);
+    QList<Range> r;
+    if (exact) {
+        Range equal;
+        equal.where = equalities(key, qMin<int>(key.size(), m_order.size()), equal.params)
+                          .join(QStringLiteral(" AND "));
+        r << equal;
+    } else {
+        r = ranges(Direction::Forward, key, std::nullopt, true);
+    }
     Rows rows = readRanges(r, Direction::Forward, 1);
     if (rows.empty())
         return std::nullopt;
@@ -264,36 +303,25 @@ std::optional<Row> RowReader::seek(const QVariantList &key, bool exact)
 
 Rows RowReader::atOffset(qint64 offset, int n, bool fromEnd)
 {
-    return run(QStringLiteral("SELECT rowid, ") + selectList() + QStringLiteral(" FROM ") +
-                   TableFile::quote(m_file.tableName()) + withFilter({}) +
-                   orderBy(fromEnd ? Direction::Backward : Direction::Forward, false) +
-                   QStringLiteral(" LIMIT %1 OFFSET %2").arg(n).arg(offset),
-               m_filterParams, 0, n);
+    Rows rows;
+    run(m_select + withFilter({}) +
+            m_orderBy[int(fromEnd ? Direction::Backward : Direction::Forward)] + kLimit +
+            QStringLiteral(" OFFSET ?"),
+        withFilterParams({}) << n << offset, n, rows);
+    return rows;
 }
 
 qint64 RowReader::count()
 {
-    QSqlQuery *q = prepared(QStringLiteral("SELECT count(*) FROM ") +
-                            TableFile::quote(m_file.tableName()) + withFilter({}));
-    if (!q)
-        return 0;
-    for (int i = 0; i < m_filterParams.size(); ++i)
-        q->bindValue(i, m_filterParams[i]);
-    qint64 n = 0;
-    if (q->exec() && q->next())
-        n = q->value(0).toLongLong();
-    else
-        m_error = q->lastError().databaseText();
-    q->finish();
-    return n;
+    return scalar(QStringLiteral("SELECT count(*) FROM ") + TableFile::quote(m_file.tableName()) +
+                      withFilter({}),
+                  m_filterParams)
+        .value_or(0);
 }
 
 qint64 RowReader::countBefore(const Row &row)
 {
-    QVariantList key;
-    for (const OrderColumn &c : m_order)
-        key << row.values[c.field];
-    const QList<Range> r = ranges(Direction::Backward, key, row.id, false);
+    const QList<Range> r = ranges(Direction::Backward, keyOf(row), row.id, false);
     QStringList parts;
     QVariantList params;
     for (const Range &range : r) {
@@ -301,18 +329,8 @@ qint64 RowReader::countBefore(const Row &row)
                      withFilter(range.where) + QLatin1Char(')');
         params << withFilterParams(range.params);
     }
-    QSqlQuery *q = prepared(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" + ")));
-    if (!q)
-        return 0;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    qint64 n = 0;
-    if (q->exec() && q->next())
-        n = q->value(0).toLongLong();
-    else
-        m_error = q->lastError().databaseText();
-    q->finish();
-    return n;
+    return scalar(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" + ")), params)
+        .value_or(0);
 }
 
 } // namespace vardex

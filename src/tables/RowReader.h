@@ -1,9 +1,9 @@
 #pragma once
 
+#include "tables/SqlStatement.h"
 #include "tables/TableSchema.h"
 
-#include <QHash>
-#include <QSqlQuery>
+#include <QStringList>
 #include <QVariantList>
 
 #include <optional>
@@ -32,8 +32,10 @@ struct OrderColumn
 
 // Reads records of a table in an order and under a filter without ever
 // loading the whole table: every read is a keyset query that starts at a
-// known record and stops after a few rows, split into ranges that each can
-// seek in the order's index. Statements are prepared once and reused.
+// known record and stops after a few rows, split into ranges that each seek
+// in the order's index and are read one after another until enough rows
+// are found (no sorting, whatever the size of the table). Statements are
+// prepared once and reused.
 class RowReader
 {
 public:
@@ -63,6 +65,22 @@ public:
     qint64 countBefore(const Row &row);
 
     QString lastError() const { return m_error; }
+
+    // Holds one read transaction over several reads, so that they see the
+    // same state of the file and take its read lock only once. Does nothing
+    // inside a transaction that is already open.
+    class ReadScope
+    {
+    public:
+        explicit ReadScope(RowReader &reader);
+        ~ReadScope();
+        ReadScope(const ReadScope &) = delete;
+        ReadScope &operator=(const ReadScope &) = delete;
+
+    private:
+        RowReader &m_reader;
+        bool m_began = false;
+    };
     // Drops prepared statements (before the schema of the file changes).
     void reset();
 
@@ -73,24 +91,32 @@ private:
         QString where;
         QVariantList params;
     };
+    QStringList equalities(const QVariantList &key, int count, QVariantList &params) const;
     QList<Range> ranges(Direction dir, const QVariantList &key, std::optional<qint64> id,
                         bool inclusive) const;
     Rows readRanges(const QList<Range> &ranges, Direction dir, int n);
-    Rows run(const QString &sql, const QVariantList &params, int firstColumn, int limit);
-    QSqlQuery *prepared(const QString &sql);
-    QString column(int i) const;
-    QString orderBy(Direction dir, bool outer) const;
-    QString selectList() const;
+    // Appends up to `limit` rows of the statement to `rows`.
+    void run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows);
+    std::optional<qint64> scalar(const QString &sql, const QVariantList &params);
+    bool execute(const QString &sql);
+    SqlStatement *prepared(const QString &sql);
     QString withFilter(const QString &where) const;
     QVariantList withFilterParams(const QVariantList &params) const;
+    QVariantList keyOf(const Row &row) const;
 
     TableFile &m_file;
     const TableSchema &m_schema;
     QList<OrderColumn> m_order;
     QString m_filterWhere;
     QVariantList m_filterParams;
-    QHash<QString, QSqlQuery> m_statements;
+    StatementCache m_statements;
     QString m_error;
+
+    // Pieces of statement text, made once per order.
+    QString m_select;      // "SELECT rowid, <fields> FROM <table>"
+    QString m_orderBy[2];  // " ORDER BY ..." forward, backward
+    QStringList m_columns; // order columns with their collations
+    QStringList m_names;   // order columns, bare names
 };
 
 } // namespace vardex

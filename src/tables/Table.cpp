@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <algorithm>
 
@@ -12,7 +13,11 @@ namespace vardex {
 
 namespace {
 
-constexpr int kReadAhead = 32;  // records read per step beyond the window
+// A move to a new position reads only the record it lands on; walking on
+// from there reads ahead in growing steps, so that both a single look-up and
+// a long walk cost little per record.
+constexpr int kFirstReadAhead = 16;
+constexpr int kMaxReadAhead = 128;
 constexpr int kMaxWindow = 256; // records kept around the current one
 
 } // namespace
@@ -136,6 +141,7 @@ void Table::setCurrent(std::optional<Row> row)
     m_window.clear();
     m_pos = -1;
     m_recNo.reset();
+    m_readAhead = 0;
     if (row) {
         m_window.push_back(std::move(*row));
         m_pos = 0;
@@ -155,12 +161,27 @@ void Table::trimWindow()
     }
 }
 
+void Table::placeWindow(Rows rows, bool fromEnd)
+{
+    if (fromEnd)
+        m_window.assign(std::make_move_iterator(rows.rbegin()),
+                        std::make_move_iterator(rows.rend()));
+    else
+        m_window.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    m_readAhead = 0;
+}
+
+int Table::nextReadAhead()
+{
+    m_readAhead = m_readAhead == 0 ? kFirstReadAhead : qMin(m_readAhead * 2, kMaxReadAhead);
+    return m_readAhead;
+}
+
 bool Table::first()
 {
     if (!checkBrowseMode())
         return false;
-    Rows rows = m_reader->first(kReadAhead);
-    m_window.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    placeWindow(m_reader->first(1), false);
     m_pos = m_window.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_window.empty();
@@ -172,8 +193,7 @@ bool Table::last()
 {
     if (!checkBrowseMode())
         return false;
-    Rows rows = m_reader->last(kReadAhead);
-    m_window.assign(std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
+    placeWindow(m_reader->last(1), true);
     m_pos = int(m_window.size()) - 1;
     m_eof = true;
     m_bof = m_window.empty();
@@ -194,7 +214,7 @@ bool Table::next()
         return false;
     }
     if (m_pos + 1 >= int(m_window.size())) {
-        Rows rows = m_reader->after(m_window.back(), kReadAhead);
+        Rows rows = m_reader->after(m_window.back(), nextReadAhead());
         if (rows.empty()) {
             m_eof = true;
             return false;
@@ -219,7 +239,7 @@ bool Table::prior()
         return false;
     }
     if (m_pos == 0) {
-        Rows rows = m_reader->before(m_window.front(), kReadAhead);
+        Rows rows = m_reader->before(m_window.front(), nextReadAhead());
         if (rows.empty()) {
             m_bof = true;
             return false;
@@ -279,13 +299,16 @@ bool Table::gotoBookmark(Bookmark id)
 
 void Table::reposition()
 {
-    std::optional<Row> row;
-    if (m_pos >= 0)
-        row = m_reader->byId(current().id, true);
-    if (row)
-        setCurrent(std::move(row));
-    else
-        first();
+    {
+        RowReader::ReadScope scope(*m_reader);
+        std::optional<Row> row;
+        if (m_pos >= 0)
+            row = m_reader->byId(current().id, true);
+        if (row)
+            setCurrent(std::move(row));
+        else
+            first();
+    }
     emit contentChanged();
 }
 

@@ -175,7 +175,12 @@ private:
     QList<OrderColumn> orderForIndex(const QString &name, bool *ok) const;
     QList<OrderColumn> orderForFields(const QStringList &fields) const;
     void trimWindow();
-    QSqlQuery *writeStatement(const QString &sql);
+    // Fills the window with rows read at a new position.
+    void placeWindow(Rows rows, bool fromEnd);
+    // How many records the next step past the window reads.
+    int nextReadAhead();
+    SqlStatement *writeStatement(const QString &sql);
+    QString insertSql(const std::vector<bool> &columns);
     bool execSql(const QString &sql);
     int fieldIndex(const QString &field) const;
     const QVariant &stored(const QString &field) const;
@@ -185,7 +190,9 @@ private:
     void reposition();
     void setCurrent(std::optional<Row> row);
     bool failPost(int code, const QString &message);
-    bool writeRecord();
+    // Writes the edit buffer; `written` gets the values as written (with
+    // counters filled in).
+    bool writeRecord(QVariantList &written);
 
     TableSchema m_schema;
     TableFile m_file;
@@ -206,7 +213,9 @@ private:
 
     QString m_indexName;
     QStringList m_orderFieldList; // set when ordered by fields, not by an index
-    QHash<QString, QSqlQuery> m_writeStatements;
+    StatementCache m_writeStatements{32};
+    QHash<quint64, QString> m_insertSql; // by the set of columns written
+    int m_readAhead = 0;                 // grows while the cursor keeps walking one way
     QList<OrderColumn> m_order;
     QString m_filterText;
     QString m_filterError;

@@ -3,8 +3,6 @@
 #include "tables/FieldValue.h"
 #include "tables/Table.h"
 
-#include <QSqlError>
-
 #include <sqlite3.h>
 
 namespace vardex {
@@ -177,17 +175,10 @@ bool Table::failPost(int code, const QString &message)
     return false;
 }
 
-QSqlQuery *Table::writeStatement(const QString &sql)
+SqlStatement *Table::writeStatement(const QString &sql)
 {
-    auto it = m_writeStatements.find(sql);
-    if (it != m_writeStatements.end())
-        return &it.value();
-    if (m_writeStatements.size() > 32)
-        m_writeStatements.clear();
-    QSqlQuery q(m_file.db());
-    if (!q.prepare(sql))
-        return nullptr;
-    return &m_writeStatements.insert(sql, q).value();
+    QString error;
+    return m_writeStatements.get(m_file.handle(), sql, &error);
 }
 
 bool Table::post()
@@ -204,7 +195,8 @@ bool Table::post()
             return failPost(PostError::RequiredField,
                             QStringLiteral("Field value required: ") + f.name);
     }
-    if (!writeRecord()) {
+    QVariantList written;
+    if (!writeRecord(written)) {
         const int ext = m_file.lastErrorCode();
         const QString message = m_file.lastErrorMessage();
         if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
@@ -221,7 +213,18 @@ bool Table::post()
     m_buffer.clear();
     m_modified.clear();
 
-    std::optional<Row> row = m_reader->byId(id, true);
+    std::optional<Row> row;
+    if (wasInsert && !m_reader->filtered()) {
+        // A new record is exactly what was written: no need to read it back.
+        Row inserted{id, {}};
+        inserted.values.reserve(written.size());
+        for (int i = 0; i < written.size(); ++i)
+            inserted.values << (i == m_file.rowIdField() ? QVariant(id)
+                                                         : SqlStatement::storedForm(written[i]));
+        row = std::move(inserted);
+    } else {
+        row = m_reader->byId(id, true);
+    }
     if (m_count) {
         if (wasInsert && row)
             ++*m_count;
@@ -245,44 +248,66 @@ bool Table::post()
     return true;
 }
 
-bool Table::writeRecord()
+QString Table::insertSql(const std::vector<bool> &columns)
+{
+    QStringList names;
+    for (int i = 0; i < m_schema.fields.size(); ++i)
+        if (columns[size_t(i)])
+            names << TableFile::quote(m_schema.fields[i].name);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(TableFile::quote(m_file.tableName()), names.join(QStringLiteral(", ")),
+             QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+}
+
+bool Table::writeRecord(QVariantList &written)
 {
     const QString table = TableFile::quote(m_file.tableName());
-    QStringList columns;
-    QVariantList params;
+    written = m_buffer;
     if (m_state == TableState::Insert) {
+        std::vector<bool> columns(size_t(m_schema.fields.size()), true);
         for (int i = 0; i < m_schema.fields.size(); ++i) {
             const FieldDef &f = m_schema.fields[i];
-            QVariant v = m_buffer[i];
-            if (f.type == FieldType::AutoInc && !v.isValid()) {
-                if (m_file.isRowIdField(i))
-                    continue; // the engine numbers it
-                // Other counters continue after the highest value so far.
-                QSqlQuery *q =
-                    writeStatement(QStringLiteral("SELECT ifnull(max(%1), 0) + 1 FROM %2")
-                                       .arg(TableFile::quote(f.name), table));
-                if (!q || !q->exec() || !q->next())
-                    return false;
-                v = q->value(0);
-                q->finish();
+            if (f.type != FieldType::AutoInc || written[i].isValid())
+                continue;
+            if (i == m_file.rowIdField()) {
+                columns[size_t(i)] = false; // the engine numbers it
+                continue;
             }
-            columns << TableFile::quote(f.name);
-            params << v;
+            // Other counters continue after the highest value so far.
+            SqlStatement *q = writeStatement(QStringLiteral("SELECT ifnull(max(%1), 0) + 1 FROM %2")
+                                                 .arg(TableFile::quote(f.name), table));
+            if (!q)
+                return false;
+            const bool ok = q->step();
+            if (ok)
+                written[i] = q->value(0);
+            q->reset();
+            if (!ok)
+                return false;
         }
-        QSqlQuery *q = writeStatement(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(table, columns.join(QStringLiteral(", ")),
-                     QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+        // The statement text is kept per set of columns, made only once.
+        quint64 shape = 0;
+        for (size_t i = 0; i < columns.size() && i < 64; ++i)
+            shape |= quint64(columns[i]) << i;
+        auto it = m_insertSql.constFind(shape);
+        if (it == m_insertSql.constEnd())
+            it = m_insertSql.insert(shape, insertSql(columns));
+        SqlStatement *q = writeStatement(*it);
         if (!q)
             return false;
-        for (int i = 0; i < params.size(); ++i)
-            q->bindValue(i, params[i]);
-        if (!q->exec())
-            return false;
-        m_editId = q->lastInsertId().toLongLong();
-        q->finish();
-        return true;
+        int param = 0;
+        for (int i = 0; i < written.size(); ++i)
+            if (columns[size_t(i)])
+                q->bind(param++, written[i]);
+        q->step();
+        const bool ok = q->succeeded();
+        if (ok)
+            m_editId = sqlite3_last_insert_rowid(m_file.handle());
+        q->reset();
+        return ok;
     }
+    QStringList columns;
+    QVariantList params;
     for (int i = 0; i < m_schema.fields.size(); ++i) {
         if (m_modified[size_t(i)]) {
             columns << TableFile::quote(m_schema.fields[i].name) + QStringLiteral(" = ?");
@@ -291,15 +316,15 @@ bool Table::writeRecord()
     }
     if (columns.isEmpty())
         return true;
-    QSqlQuery *q = writeStatement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                      .arg(table, columns.join(QStringLiteral(", "))));
+    SqlStatement *q = writeStatement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                         .arg(table, columns.join(QStringLiteral(", "))));
     if (!q)
         return false;
     params << m_editId;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    const bool ok = q->exec();
-    q->finish();
+    q->bindAll(params);
+    q->step();
+    const bool ok = q->succeeded();
+    q->reset();
     return ok;
 }
 
@@ -319,18 +344,20 @@ bool Table::remove()
         return false;
     }
     const Row gone = current();
-    QSqlQuery *q = writeStatement(
+    SqlStatement *q = writeStatement(
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TableFile::quote(m_file.tableName())));
     if (!q) {
         setError(PostError::EngineError, m_file.lastErrorMessage());
         return false;
     }
-    q->bindValue(0, gone.id);
-    if (!q->exec()) {
-        setError(PostError::EngineError, q->lastError().databaseText());
+    q->bind(0, gone.id);
+    q->step();
+    if (!q->succeeded()) {
+        setError(PostError::EngineError, q->errorMessage());
+        q->reset();
         return false;
     }
-    q->finish();
+    q->reset();
     const std::optional<qint64> recNo = m_recNo;
     Rows next = m_reader->after(gone, 1);
     bool atEnd = false;

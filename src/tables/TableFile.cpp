@@ -135,6 +135,10 @@ bool TableFile::open(bool exclusive, QString *error)
         close();
         return false;
     }
+    m_rowIdField = -1;
+    for (int i = 0; i < m_schema.fields.size(); ++i)
+        if (isRowIdField(i))
+            m_rowIdField = i;
     m_open = true;
     return true;
 }

@@ -54,6 +54,8 @@ public:
     // True when the field is kept as the rowid (an AutoInc that is the
     // whole primary key).
     bool isRowIdField(int fieldIndex) const;
+    // The field kept as the row id, or -1 (known once the file is open).
+    int rowIdField() const { return m_rowIdField; }
 
 private:
     bool exec(const QString &sql, QString *error);
@@ -68,6 +70,7 @@ private:
     sqlite3 *m_handle = nullptr;
     TableLock m_lock;
     bool m_open = false;
+    int m_rowIdField = -1;
 };
 
 } // namespace vardex

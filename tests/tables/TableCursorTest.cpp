@@ -237,3 +237,57 @@ TEST(TableCursor, EmptyFieldsSortFirstAndNavigate)
     ASSERT_TRUE(t.findKey({QVariant()}));
     EXPECT_EQ(t.asString("JMENO"), "A");
 }
+
+TEST_F(EventCursor, TextFilterOnAnIndexedFieldMatchesExactly)
+{
+    // CTM leads a case-insensitive index; the filter still compares exactly.
+    const struct
+    {
+        const char *filter;
+        qint64 count;
+    } cases[] = {{"CTM = '01000000000AB1'", 90},
+                 {"CTM = '01000000000ab1'", 0},
+                 {"CTM <> '01000000000ab1'", 100},
+                 {"NOT CTM = '00000000000000'", 90},
+                 {"AHWJ = '02' AND CTM = '00000000000000'", 5}};
+    t.setFiltered(true);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.filter);
+        ASSERT_TRUE(t.setFilterText(c.filter));
+        EXPECT_EQ(t.recordCount(), c.count);
+        EXPECT_EQ(walk(t, "IdEve").size(), c.count);
+    }
+}
+
+TEST(TableCursor, LongWalksVisitEveryRecordOnce)
+{
+    // Far more records than the cursor keeps around the current one.
+    TempDir dir;
+    Table t(eventSchema(), dir.path());
+    ASSERT_TRUE(t.open());
+    ASSERT_TRUE(t.beginTransaction());
+    for (int i = 0; i < 1500; ++i) {
+        const QByteArray date = QStringLiteral("%1.03.2026").arg(1 + i % 28).toLatin1();
+        const QByteArray time = QStringLiteral("%1:00").arg(i % 24).toLatin1();
+        const QByteArray key =
+            QStringLiteral("0100000000%1").arg(i % 7, 4, 10, QChar('0')).toLatin1();
+        addEvent(t, {date.constData(), time.constData(), "01", key.constData()});
+    }
+    ASSERT_TRUE(t.commit());
+    for (const char *index : {"", "IndexCTMDATUMCAS"}) {
+        SCOPED_TRACE(index);
+        ASSERT_TRUE(t.setIndex(index));
+        const QStringList forward = walk(t, "IdEve");
+        QStringList backward = walkBack(t, "IdEve");
+        std::reverse(backward.begin(), backward.end());
+        EXPECT_EQ(forward.size(), 1500);
+        EXPECT_EQ(QSet<QString>(forward.begin(), forward.end()).size(), 1500);
+        EXPECT_EQ(forward, backward);
+        // Back and forth across the window's edges.
+        t.first();
+        EXPECT_EQ(t.moveBy(900), 900);
+        EXPECT_EQ(t.moveBy(-700), -700);
+        EXPECT_EQ(t.asString("IdEve"), forward[200]);
+        EXPECT_EQ(t.recNo(), 201);
+    }
+}
