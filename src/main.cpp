@@ -36,6 +36,7 @@ int runWindow(const GlobalOptions &options, const QString &home, int argc, char 
     else
         clock = std::make_unique<SystemClock>();
     Application app(QDir::currentPath(), home, messages, files, *clock);
+    app.useSerialPort();
     MainWindow window(app);
     registerAppWindows(window, app);
     window.show();

@@ -21,6 +21,7 @@ TDB0DM::TDB0DM(const QString &workDir, OperatorMessages &messages, Clock &clock,
       tbEvents(eventsSchema(), workDir), tbSKey(wkvrKeyXSchema(), workDir), m_messages(messages),
       m_clock(clock)
 {
+    KomHwj.TrySetParms(workDir);
     installPostErrorHandlers();
 }
 

@@ -6,6 +6,8 @@
 #include "accessdata/UnitCatalogue.h"
 #include "accessdata/UnitSelection.h"
 #include "app/SystemLog.h"
+#include "comm/TComHwj.h"
+#include "comm/UnitCommands.h"
 #include "tables/Table.h"
 #include "timecal/Calendar.h"
 
@@ -50,6 +52,11 @@ public:
     Table tbUni;
     Table tbEvents;
     Table tbSKey;
+
+    // The one serial line to the units and the command functions that talk
+    // through it (the port name comes from "VX_PARMS.INI" at creation).
+    TComHwj KomHwj;
+    UnitCommands povely{*this, KomHwj};
 
     OperatorMessages &messages() { return m_messages; }
     Clock &clock() { return m_clock; }

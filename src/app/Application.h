@@ -51,6 +51,10 @@ public:
     // is clicked and closed last. Unset means the run talks to no unit.
     std::function<bool(QString *error)> openPort;
     std::function<void()> closePort;
+    // Makes the start open the data module's serial port (KomHwj) and the
+    // close close it; the windows' run does, sub-commands that talk to no
+    // unit do not.
+    void useSerialPort();
 
     // The start sequence: port, configuration, tables, today's date, menu.
     // A failure is shown through the message seam.
