@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/MenuItems.h"
 #include "cli/EventsCommand.h"
+#include "cli/UnitsCommand.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleMessages.h"
 #include "platform/FileChooser.h"
@@ -81,6 +82,10 @@ int runCommand(const GlobalOptions &options, const QString &workDir, const QStri
     if (name == QLatin1String("events")) {
         Session s(options, workDir, home, err);
         return eventsCommand(s.app, options.args, out, err);
+    }
+    if (name == QLatin1String("units")) {
+        Session s(options, workDir, home, err);
+        return unitsCommand(s.app, options.args, out, err);
     }
     print(err, QStringLiteral("vardex: neznámý příkaz %1 (viz vardex --help)\n").arg(name));
     return 2;

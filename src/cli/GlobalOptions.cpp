@@ -92,7 +92,9 @@ QString usageText()
         "                vypíše uložené události, nejstarší první; VÝRAZ je filtr\n"
         "                tabulky událostí, např. \"DATUM>='01.12.2026' AND RES='10'\"\n"
         "  events erase --to dd.mm.rrrr\n"
-        "                vymaže události až do zadaného dne včetně a vypíše jejich počet\n");
+        "                vymaže události až do zadaného dne včetně a vypíše jejich počet\n"
+        "  units         vypíše jednotky: adresa, typ, název, použití, poplach, relé\n"
+        "                a konfigurační data\n");
 }
 
 } // namespace vardex

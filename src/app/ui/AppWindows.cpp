@@ -1,5 +1,6 @@
 #include "app/ui/AppWindows.h"
 
+#include "admin/ui/TFrmUni.h"
 #include "app/Application.h"
 #include "app/ui/HelpViewer.h"
 #include "app/ui/MainWindow.h"
@@ -18,6 +19,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("ParametryProgramu"), [&window, &app] {
         TFrmPrgpar dialog(app.vx.config, app.messages(), &window);
         dialog.exec();
+    });
+    window.registerWindow(QStringLiteral("DatabazeJednotek"), [&window, &app] {
+        TFrmUni units(app.db0, &window);
+        units.exec();
     });
     window.registerWindow(QStringLiteral("UcelProgramu"), [&window] {
         TMyAbout about(&window);

@@ -1,0 +1,104 @@
+#include "admin/ui/RecordNavigator.h"
+
+#include "platform/OperatorMessages.h"
+#include "tables/Table.h"
+
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+
+namespace vardex {
+
+RecordNavigator::RecordNavigator(Table &table, OperatorMessages &messages, QWidget *parent)
+    : QWidget(parent), m_table(table), m_messages(messages)
+{
+    static const QStyle::StandardPixmap icons[ButtonCount] = {
+        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,
+        QStyle::SP_MediaSeekForward,  QStyle::SP_MediaSkipForward,
+        QStyle::SP_TrashIcon,         QStyle::SP_FileDialogDetailedView,
+        QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
+    static const char *const texts[ButtonCount] = {"|<", "<", ">", ">|", "−", "▲", "✓", "✗"};
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (int i = 0; i < ButtonCount; ++i) {
+        auto *b = new QToolButton(this);
+        const QIcon icon = style()->standardIcon(icons[i]);
+        if (icon.isNull())
+            b->setText(QString::fromUtf8(texts[i]));
+        else
+            b->setIcon(icon);
+        connect(b, &QToolButton::clicked, this, [this, i] { press(Button(i)); });
+        layout->addWidget(b);
+        m_buttons[size_t(i)] = b;
+    }
+    updateButtons();
+}
+
+void RecordNavigator::setHints(const std::array<QString, ButtonCount> &hints)
+{
+    for (int i = 0; i < ButtonCount; ++i) {
+        m_buttons[size_t(i)]->setToolTip(hints[size_t(i)]);
+        m_buttons[size_t(i)]->setStatusTip(hints[size_t(i)]);
+    }
+}
+
+void RecordNavigator::press(Button b)
+{
+    if (!m_buttons[size_t(b)]->isEnabled())
+        return;
+    switch (b) {
+    case First:
+        m_table.first();
+        break;
+    case Prior:
+        m_table.prior();
+        break;
+    case Next:
+        m_table.next();
+        break;
+    case Last:
+        m_table.last();
+        break;
+    case Delete:
+        if (m_messages.askOkCancel(QStringLiteral("Smazat záznam?")) == Answer::Ok &&
+            !m_table.remove() && !m_table.errorMessage().isEmpty())
+            m_messages.error(m_table.errorMessage());
+        break;
+    case Edit:
+        m_table.edit();
+        break;
+    case Post:
+        // A refused post is told by the table's post-error handler, or here.
+        if (!m_table.post() && !m_table.errorMessage().isEmpty())
+            m_messages.error(m_table.errorMessage());
+        break;
+    case Cancel:
+        m_table.cancel();
+        break;
+    case ButtonCount:
+        return;
+    }
+    updateButtons();
+    emit acted();
+}
+
+void RecordNavigator::updateButtons()
+{
+    const TableState state = m_table.state();
+    const bool browsing = state == TableState::Browse;
+    const bool editing = state == TableState::Edit || state == TableState::Insert;
+    const bool any = m_table.isOpen() && !m_table.isEmpty();
+    const bool atFirst = !any || (browsing && m_table.bof());
+    const bool atLast = !any || (browsing && m_table.eof());
+    m_buttons[First]->setEnabled(any && !atFirst);
+    m_buttons[Prior]->setEnabled(any && !atFirst);
+    m_buttons[Next]->setEnabled(any && !atLast);
+    m_buttons[Last]->setEnabled(any && !atLast);
+    m_buttons[Delete]->setEnabled(any && browsing);
+    m_buttons[Edit]->setEnabled(any && browsing);
+    m_buttons[Post]->setEnabled(editing);
+    m_buttons[Cancel]->setEnabled(editing);
+}
+
+} // namespace vardex

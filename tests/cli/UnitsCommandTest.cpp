@@ -1,0 +1,65 @@
+#include "accessdata/TDB0DM.h"
+#include "cli/Commands.h"
+#include "cli/GlobalOptions.h"
+#include "platform/Clock.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace vardex;
+using vardex::testing::ScriptedMessages;
+using vardex::testing::TempDir;
+
+namespace {
+
+struct CmdResult
+{
+    int status;
+    QString out;
+    QString err;
+};
+
+CmdResult runUnits(const QStringList &args, const QString &dir)
+{
+    const GlobalOptions o =
+        parseGlobalOptions(QStringList{QStringLiteral("vardex"), QStringLiteral("units")} + args);
+    EXPECT_TRUE(o.error.isEmpty()) << o.error.toStdString();
+    char outBuf[8192] = {}, errBuf[8192] = {};
+    std::FILE *out = fmemopen(outBuf, sizeof outBuf - 1, "w");
+    std::FILE *err = fmemopen(errBuf, sizeof errBuf - 1, "w");
+    const int status = runCommand(o, dir, dir + QLatin1Char('/'), out, err);
+    std::fclose(out);
+    std::fclose(err);
+    return {status, QString::fromUtf8(outBuf), QString::fromUtf8(errBuf)};
+}
+
+} // namespace
+
+TEST(UnitsCommand, ListsEveryUnitInAddressOrderOneLineEach)
+{
+    TempDir dir;
+    {
+        ScriptedMessages messages;
+        FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+        TDB0DM db(dir.path(), messages, clock);
+        ASSERT_TRUE(db.OpenMinimalDatabases(nullptr));
+        ASSERT_TRUE(db.tbUniDefaultByType(4)); // stays without an address
+        ASSERT_TRUE(db.tbUniDefaultByType(2));
+        db.tbUni.edit();
+        db.tbUni.setString(QStringLiteral("ADRESA"), QStringLiteral("1A"));
+        db.tbUni.setString(QStringLiteral("NAZEV"), QStringLiteral("Vrátnice"));
+        db.tbUni.setString(QStringLiteral("RELE"), QStringLiteral("81"));
+        ASSERT_TRUE(db.tbUni.post());
+    }
+    const CmdResult r = runUnits({}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              QStringLiteral("-- 04 závorová        00 FF 00 03000001010101000000000000000000\n"
+                             "1A 02 Vrátnice        00 FF 81 12000000000000000000000000000000\n"));
+
+    const CmdResult bad = runUnits({QStringLiteral("navíc")}, dir.path());
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("navíc")));
+}
