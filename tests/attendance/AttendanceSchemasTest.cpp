@@ -28,7 +28,7 @@ TEST(AttendanceSchemas, FixedBlocksHaveTheirSizes)
 
 TEST(AttendanceSchemas, YearlyPlanHasOneRecordPerDayAndKey)
 {
-    const IndexDef &byDayAndKey = wkvrRplSchema().indexes.last();
+    const IndexDef byDayAndKey = wkvrRplSchema().indexes.last();
     EXPECT_EQ(byDayAndKey.name, QStringLiteral("IndexKLICDATUM"));
     EXPECT_EQ(byDayAndKey.fields, QStringLiteral("DATUM;KLIC"));
     EXPECT_TRUE(byDayAndKey.unique);
