@@ -1,37 +1,10 @@
 #include "attendance/AttendanceSchemas.h"
 
+#include "tables/SchemaBuilders.h"
+
 namespace vardex {
 
-namespace {
-
-constexpr bool Required = true;
-
-FieldDef text(const char *name, int size, bool required = false)
-{
-    return {QString::fromLatin1(name), FieldType::String, size, required};
-}
-
-FieldDef typed(const char *name, FieldType type, bool required = false)
-{
-    return {QString::fromLatin1(name), type, 0, required};
-}
-
-IndexDef primaryIndex(const char *name, const char *fields)
-{
-    return {QString::fromLatin1(name), QString::fromLatin1(fields), true, true, false};
-}
-
-IndexDef caseInsensitiveIndex(const char *name, const char *fields)
-{
-    return {QString::fromLatin1(name), QString::fromLatin1(fields), false, false, true};
-}
-
-IndexDef uniqueCaseInsensitiveIndex(const char *name, const char *fields)
-{
-    return {QString::fromLatin1(name), QString::fromLatin1(fields), false, true, true};
-}
-
-} // namespace
+using namespace schema;
 
 TableSchema wkvrDchSchema()
 {
