@@ -36,9 +36,15 @@ test-tsan: deps
 
 # The demo site lives under the build tree and is made on first run.
 DEMO_DIR ?= $(CURDIR)/$(BUILD)/demo
+# The simulator serves the site's units on DIR/ttyKVR8 while the window is
+# open and is stopped when it closes.
 demo: build
-	mkdir -p $(DEMO_DIR)
-	$(BUILD)/vardex -C $(DEMO_DIR) --home $(DEMO_DIR)
+	@test -f $(DEMO_DIR)/WKVRUNI.DB || $(BUILD)/vardex demo-site $(DEMO_DIR)
+	@$(BUILD)/kvr8sim --config $(DEMO_DIR)/kvr8sim.conf --link $(DEMO_DIR)/ttyKVR8 \
+	    </dev/null >$(DEMO_DIR)/kvr8sim.log 2>&1 & sim=$$!; \
+	for i in $$(seq 50); do test -e $(DEMO_DIR)/ttyKVR8 && break; sleep 0.1; done; \
+	$(BUILD)/vardex -C $(DEMO_DIR) --home $(DEMO_DIR); status=$$?; \
+	kill $$sim; wait $$sim; exit $$status
 
 bench: build
 	@echo "Benchmarks are in $(BUILD)/bench; see the README for how to run them."

@@ -2,12 +2,15 @@
 
 #include "app/Application.h"
 #include "app/MenuItems.h"
+#include "cli/CollectCommand.h"
+#include "cli/DemoSite.h"
 #include "cli/EventsCommand.h"
 #include "cli/UnitsCommand.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleMessages.h"
 #include "platform/FileChooser.h"
 
+#include <QDir>
 #include <memory>
 
 namespace vardex {
@@ -86,6 +89,25 @@ int runCommand(const GlobalOptions &options, const QString &workDir, const QStri
     if (name == QLatin1String("units")) {
         Session s(options, workDir, home, err);
         return unitsCommand(s.app, options.args, out, err);
+    }
+    if (name == QLatin1String("collect")) {
+        Session s(options, workDir, home, err);
+        return collectCommand(s.app, options.args, out, err);
+    }
+    if (name == QLatin1String("demo-site")) {
+        if (options.args.size() != 1) {
+            print(err, QStringLiteral("Použití: vardex demo-site ADRESÁŘ\n"));
+            return 2;
+        }
+        // The site is its own working and home directory.
+        const QString dir = QDir::cleanPath(QDir(workDir).absoluteFilePath(options.args[0]));
+        QString error;
+        if (!DemoSite::prepareDirectory(dir, &error)) {
+            print(err, QStringLiteral("vardex demo-site: ") + error + QLatin1Char('\n'));
+            return 1;
+        }
+        Session s(options, dir, dir + QLatin1Char('/'), err);
+        return DemoSite::write(s.app, dir, out, err);
     }
     print(err, QStringLiteral("vardex: neznámý příkaz %1 (viz vardex --help)\n").arg(name));
     return 2;

@@ -94,7 +94,13 @@ QString usageText()
         "  events erase --to dd.mm.rrrr\n"
         "                vymaže události až do zadaného dne včetně a vypíše jejich počet\n"
         "  units         vypíše jednotky: adresa, typ, název, použití, poplach, relé\n"
-        "                a konfigurační data\n");
+        "                a konfigurační data\n"
+        "  collect [--max-rounds N]\n"
+        "                sběr dat od všech jednotek bez okna; vypisuje průběh a skončí\n"
+        "                s kódem 0, když jsou všechny jednotky prázdné, s kódem 1, když\n"
+        "                se to nepodaří za N kol (výchozí 5)\n"
+        "  demo-site DIR vytvoří ukázkovou evidenci v adresáři DIR a konfiguraci\n"
+        "                simulátoru DIR/kvr8sim.conf (linka DIR/ttyKVR8)\n");
 }
 
 } // namespace vardex

@@ -7,6 +7,7 @@
 #include "app/ui/TFrmPrgpar.h"
 #include "app/ui/TMyAbout.h"
 #include "app/ui/TSYSLOG.h"
+#include "unitops/ui/TFrmSbd.h"
 
 namespace vardex {
 
@@ -23,6 +24,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("DatabazeJednotek"), [&window, &app] {
         TFrmUni units(app.db0, &window);
         units.exec();
+    });
+    window.registerWindow(QStringLiteral("SberDat"), [&window, &app] {
+        TFrmSbd collection(app.db0, &window);
+        collection.exec();
     });
     window.registerWindow(QStringLiteral("UcelProgramu"), [&window] {
         TMyAbout about(&window);

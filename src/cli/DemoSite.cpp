@@ -1,0 +1,233 @@
+#include "cli/DemoSite.h"
+
+#include "accessdata/UnitCatalogue.h"
+#include "app/Application.h"
+#include "comm/SerialParams.h"
+#include "platform/Clock.h"
+#include "text/LineFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace vardex::DemoSite {
+
+namespace {
+
+struct DemoUnit
+{
+    quint8 address;
+    quint8 type; // the units table's type code, which the simulator shares
+    const char *name;
+    int holders; // the first holders with a permission here
+};
+
+const DemoUnit kUnits[] = {
+    {0x01, UnitType::Attendance, "Vrátnice", 30}, {0x02, UnitType::Access, "Hlavní vchod", 30},
+    {0x03, UnitType::Access, "Sklad", 12},        {0x04, UnitType::Barrier, "Parkoviště", 10},
+    {0x05, UnitType::Expander, "Kanceláře", 20},
+};
+
+struct DemoHolder
+{
+    const char *title;
+    const char *name;
+};
+
+const DemoHolder kHolders[] = {
+    {"Ing.", "Novák Jan"},        {"", "Svobodová Marie"},   {"", "Dvořák Petr"},
+    {"Mgr.", "Černá Jana"},       {"", "Procházka Tomáš"},   {"", "Kučerová Eva"},
+    {"", "Veselý Jiří"},          {"Bc.", "Horáková Lenka"}, {"", "Němec Martin"},
+    {"", "Marková Zdeňka"},       {"Ing.", "Pokorný Karel"}, {"", "Pospíšilová Hana"},
+    {"", "Hájek Lukáš"},          {"", "Králová Věra"},      {"", "Jelínek Michal"},
+    {"MUDr.", "Růžičková Alena"}, {"", "Beneš František"},   {"", "Fialová Kateřina"},
+    {"", "Sedláček Ondřej"},      {"", "Doležalová Ivana"},  {"", "Zeman Václav"},
+    {"", "Kolářová Šárka"},       {"Ing.", "Navrátil Aleš"}, {"", "Čermáková Lucie"},
+    {"", "Vaněk Radek"},          {"", "Urbanová Jitka"},    {"", "Blažek Zdeněk"},
+    {"", "Kříženecká Dana"},      {"", "Kubíček Stanislav"}, {"", "Šťastná Božena"},
+};
+constexpr int kHolderCount = int(std::size(kHolders));
+
+QString hex2(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString keyOf(int holder)
+{
+    return QStringLiteral("01%1").arg(0x4A0000 + 7919 * holder, 12, 16, QLatin1Char('0')).toUpper();
+}
+
+// A small fixed sequence, so that the same day gives the same site.
+class Dice
+{
+public:
+    int roll(int below)
+    {
+        m_state = m_state * 1103515245u + 12345u;
+        return int((m_state >> 16) % unsigned(below));
+    }
+
+private:
+    quint32 m_state = 20261206;
+};
+
+struct DemoEvent
+{
+    QDateTime at;
+    QString key; // "-" for an input change
+    int result;
+};
+
+QList<DemoEvent> eventsOf(const DemoUnit &unit, const QDate &today, Dice &dice)
+{
+    QList<DemoEvent> events;
+    for (int back = 2; back >= 1; --back) {
+        const QDate day = today.addDays(-back);
+        auto at = [&](int hour, int spreadMin) {
+            return QDateTime(day, QTime(hour, 0)).addSecs(60 * dice.roll(spreadMin));
+        };
+        switch (unit.type) {
+        case UnitType::Attendance:
+            for (int h = 0; h < unit.holders; ++h) {
+                events.append({at(6, 90), keyOf(h), 0x00});
+                events.append({at(14, 120), keyOf(h), 0x01});
+            }
+            break;
+        case UnitType::Expander:
+            events.append({at(7, 60), QStringLiteral("-"), 0x38});
+            events.append({at(17, 60), QStringLiteral("-"), 0x08});
+            [[fallthrough]];
+        default:
+            for (int i = 0; i < unit.holders / 2; ++i)
+                events.append({at(7, 600), keyOf(dice.roll(unit.holders)), 2 * dice.roll(2)});
+            // A key that is not allowed here.
+            events.append({at(9, 300), keyOf(kHolderCount - 1), 0x10});
+            break;
+        }
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const DemoEvent &a, const DemoEvent &b) { return a.at < b.at; });
+    return events;
+}
+
+QString simulatorConfig(const QDate &today)
+{
+    QStringList lines{QStringLiteral("# The units of the VARDEX demo site; see sim/README.md.")};
+    for (const DemoUnit &u : kUnits)
+        lines.append(QStringLiteral("unit %1 type=%2 mode=%3 state=locked")
+                         .arg(hex2(u.address))
+                         .arg(u.type)
+                         .arg(u.type == UnitType::Attendance ? 2 : 1));
+    lines.append(QString());
+    for (const DemoUnit &u : kUnits)
+        for (int h = 0; h < u.holders; ++h)
+            lines.append(QStringLiteral("permit %1 %2 attr=0F days=127 from=05:00 to=20:00")
+                             .arg(hex2(u.address), keyOf(h)));
+    lines.append(QString());
+    lines.append(QStringLiteral("# Events waiting to be collected."));
+    Dice dice;
+    for (const DemoUnit &u : kUnits)
+        for (const DemoEvent &e : eventsOf(u, today, dice))
+            lines.append(QStringLiteral("event %1 %2 %3 %4")
+                             .arg(hex2(u.address), e.key,
+                                  e.at.toString(QStringLiteral("dd.MM. hh:mm")), hex2(e.result)));
+    lines.append(QString());
+    for (int h = 0; h < kHolderCount; ++h)
+        lines.append(QStringLiteral("holder ") + keyOf(h));
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+bool addUnits(TDB0DM &db)
+{
+    for (const DemoUnit &u : kUnits) {
+        if (!db.tbUniDefaultByType(u.type))
+            return false;
+        db.tbUni.edit();
+        db.tbUni.setString(QStringLiteral("ADRESA"), hex2(u.address));
+        db.tbUni.setString(QStringLiteral("NAZEV"), QString::fromUtf8(u.name));
+        if (!db.tbUni.post())
+            return false;
+    }
+    return true;
+}
+
+bool addHolders(TDB0DM &db)
+{
+    for (int h = 0; h < kHolderCount; ++h) {
+        if (!db.tbKey.append())
+            return false;
+        db.tbKey.setString(QStringLiteral("CTM"), keyOf(h));
+        db.tbKey.setString(QStringLiteral("PTIT"), QString::fromUtf8(kHolders[h].title));
+        db.tbKey.setString(QStringLiteral("JMENO"), QString::fromUtf8(kHolders[h].name));
+        db.tbKey.setString(QStringLiteral("OSCIS"), QString::number(1001 + h));
+        if (!db.tbKey.post())
+            return false;
+    }
+    return true;
+}
+
+void print(std::FILE *file, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), file);
+}
+
+} // namespace
+
+QString linkPath(const QString &dir)
+{
+    return QDir(dir).filePath(QStringLiteral("ttyKVR8"));
+}
+
+QString simulatorConfigPath(const QString &dir)
+{
+    return QDir(dir).filePath(QStringLiteral("kvr8sim.conf"));
+}
+
+bool prepareDirectory(const QString &dir, QString *error)
+{
+    if (!QDir().mkpath(dir)) {
+        *error = QStringLiteral("Adresář nelze vytvořit: ") + dir;
+        return false;
+    }
+    if (QFileInfo::exists(QDir(dir).filePath(QStringLiteral("WKVRUNI.DB")))) {
+        *error = QStringLiteral("V adresáři už je evidence jednotek: ") + dir;
+        return false;
+    }
+    return true;
+}
+
+int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
+{
+    if (app.start() != StartOutcome::Started)
+        return 1;
+    TDB0DM &db = app.db0;
+    if (!addUnits(db) || !addHolders(db)) {
+        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") +
+                       (db.tbUni.errorMessage().isEmpty() ? db.tbKey.errorMessage()
+                                                          : db.tbUni.errorMessage()) +
+                       QLatin1Char('\n'));
+        return 1;
+    }
+    app.PosouditMoznosti();
+
+    const FileWritten parms = writeLineFile(QDir(dir).filePath(SerialParams::fileName()),
+                                            {QStringLiteral("KOMPORTCOM=") + linkPath(dir)});
+    QFile conf(simulatorConfigPath(dir));
+    const QByteArray confText = simulatorConfig(app.clock().today()).toUtf8();
+    if (!parms.ok || !conf.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        conf.write(confText) != confText.size() || !conf.flush()) {
+        print(err,
+              (parms.ok ? QStringLiteral("Soubor nelze zapsat: ") + conf.fileName() : parms.error) +
+                  QLatin1Char('\n'));
+        return 1;
+    }
+    print(out, QStringLiteral("Ukázková evidence v %1\nSimulátor jednotek: kvr8sim --config %2 "
+                              "--link %3\n")
+                   .arg(dir, simulatorConfigPath(dir), linkPath(dir)));
+    return 0;
+}
+
+} // namespace vardex::DemoSite
