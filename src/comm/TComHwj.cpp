@@ -121,6 +121,7 @@ bool TComHwj::SendCommand(const QByteArray &frame, quint16 expectedReplyLength)
         return false;
     m_busy = true;
     m_expectedLength = expectedReplyLength;
+    m_frameAddress = quint8(frame[0]);
     m_timer.start(m_waitTimeout); // the time-out counts from this request
     m_waiting = true;
     m_writer->sendFrame(frame);
@@ -168,7 +169,11 @@ void TComHwj::onChunk(QByteArray chunk)
     // the length of the last request.
     m_waiting = false;
     const ReplyClass reply = classifyReply(chunk, m_expectedLength);
-    if (reply.acknowledge && m_writer)
+    // Every data reply starts with the address of the unit that sends it.
+    // Only the addressed unit is acknowledged: the caller refuses another
+    // unit's block, and an acknowledgement would let that unit drop it.
+    const bool fromAddressed = chunk.size() < 2 || quint8(chunk[0]) == m_frameAddress;
+    if (reply.acknowledge && fromAddressed && m_writer)
         m_writer->sendPlain(QByteArray(1, kAcknowledge));
     m_resCom = reply.resCom;
     m_checksumFailed = reply.checksumFailed;

@@ -93,6 +93,7 @@ private:
     bool m_waiting = false;
     bool m_busy = false;
     quint16 m_expectedLength = 0;
+    quint8 m_frameAddress = 0; // address byte of the last request
     bool m_readerReady = false;
     bool m_writerReady = false;
     bool m_startFailed = false;

@@ -121,6 +121,21 @@ TEST_F(SerialPort, GoodReplyArrivesWholeAndIsAcknowledged)
     EXPECT_TRUE(port.IsFree());
 }
 
+TEST_F(SerialPort, AReplyFromAnotherUnitIsDeliveredButNotAcknowledged)
+{
+    ASSERT_TRUE(port.SendCommand(kReadEvents, 260));
+    ASSERT_EQ(unit.read(4), kReadEvents);
+    ASSERT_TRUE(unit.write(dataReply(260, 0x06)));
+    ASSERT_TRUE(waitForDeliveries(1));
+    EXPECT_EQ(deliveries[0].resCom, 0xAA);
+    EXPECT_EQ(quint8(deliveries[0].buffer.at(0)), 0x06);
+
+    // Unacknowledged, unit 06 keeps its block: the next thing on the line is
+    // the next frame.
+    ASSERT_TRUE(port.SendCommand(kZero, 1));
+    EXPECT_EQ(unit.read(4), kZero);
+}
+
 TEST_F(SerialPort, WrongChecksumGivesC0AndNoAcknowledgement)
 {
     ASSERT_TRUE(port.SendCommand(kReadEvents, 16));
