@@ -26,7 +26,8 @@ void Application::useSerialPort()
     openPort = [this](QString *error) {
         const OpenPortResult result = db0.KomHwj.OpenPort();
         if (!result.ok && error)
-            *error = result.error ? result.error->Message : QStringLiteral("Chyba při otevírání COM");
+            *error =
+                result.error ? result.error->Message : QStringLiteral("Chyba při otevírání COM");
         return result.ok;
     };
     closePort = [this] { db0.KomHwj.ClosePort(); };

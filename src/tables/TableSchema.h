@@ -39,7 +39,10 @@ struct TableSchema
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
 
-    QString file() const { return fileName.isEmpty() ? baseName + QStringLiteral(".DB") : fileName; }
+    QString file() const
+    {
+        return fileName.isEmpty() ? baseName + QStringLiteral(".DB") : fileName;
+    }
     // The field's position in `fields`, or -1.
     int fieldIndex(const QString &name) const
     {

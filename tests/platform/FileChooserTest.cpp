@@ -1,5 +1,5 @@
-#include "platform/ConsoleMessages.h"
 #include "platform/FileChooser.h"
+#include "platform/ConsoleMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ using namespace vardex;
 
 TEST(FileChooser, FilterPairsAreSplitAndDanglingDescriptionDropped)
 {
-    const auto f = parseFileFilter(QStringLiteral("Exportní soubor|*.SDF|Všechny soubory|*.*|Zbytek"));
+    const auto f =
+        parseFileFilter(QStringLiteral("Exportní soubor|*.SDF|Všechny soubory|*.*|Zbytek"));
     ASSERT_EQ(f.size(), 2);
     EXPECT_EQ(f[0].description, QStringLiteral("Exportní soubor"));
     EXPECT_EQ(f[0].pattern, QStringLiteral("*.SDF"));

@@ -24,6 +24,7 @@ extern "C" int sqlite3_vardexcollations_init(sqlite3 *db, char **, const sqlite3
     SQLITE_EXTENSION_INIT2(api);
     int rc = sqlite3_create_collation(db, vardex::kCzechCollation, SQLITE_UTF8, nullptr, collate);
     if (rc == SQLITE_OK)
-        rc = sqlite3_create_collation(db, vardex::kCzechNoCaseCollation, SQLITE_UTF8, &yes, collate);
+        rc =
+            sqlite3_create_collation(db, vardex::kCzechNoCaseCollation, SQLITE_UTF8, &yes, collate);
     return rc;
 }

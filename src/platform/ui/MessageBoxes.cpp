@@ -65,8 +65,9 @@ Answer MessageBoxes::askYesNoCancel(const QString &text)
 
 Answer MessageBoxes::askOkCancel(const QString &text)
 {
-    return run(m_parent, QMessageBox::Question, text,
-               {{QMessageBox::Ok, "OK", Answer::Ok}, {QMessageBox::Cancel, "Zrušit", Answer::Cancel}});
+    return run(
+        m_parent, QMessageBox::Question, text,
+        {{QMessageBox::Ok, "OK", Answer::Ok}, {QMessageBox::Cancel, "Zrušit", Answer::Cancel}});
 }
 
 } // namespace vardex

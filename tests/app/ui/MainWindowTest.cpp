@@ -1,5 +1,5 @@
-#include "app/Application.h"
 #include "app/ui/MainWindow.h"
+#include "app/Application.h"
 #include "platform/Clock.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedMessages.h"
