@@ -2,34 +2,23 @@
 #include "cli/GlobalOptions.h"
 #include "support/TempDir.h"
 
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 using namespace vardex;
+using vardex::testing::CmdResult;
+using vardex::testing::runVardex;
 using vardex::testing::TempDir;
 
 namespace {
 
 // Runs one sub-command and returns (exit status, stdout, stderr).
-struct CmdResult
-{
-    int status;
-    QString out;
-    QString err;
-};
-
 CmdResult run(const QStringList &args, const QString &dir)
 {
-    const GlobalOptions o = parseGlobalOptions(QStringList{QStringLiteral("vardex")} + args);
-    EXPECT_TRUE(o.error.isEmpty()) << o.error.toStdString();
-    char outBuf[8192] = {}, errBuf[8192] = {};
-    std::FILE *out = fmemopen(outBuf, sizeof outBuf - 1, "w");
-    std::FILE *err = fmemopen(errBuf, sizeof errBuf - 1, "w");
-    const int status = runCommand(o, dir, dir + QLatin1Char('/'), out, err);
-    std::fclose(out);
-    std::fclose(err);
-    return {status, QString::fromUtf8(outBuf), QString::fromUtf8(errBuf)};
+    return runVardex(args, dir);
 }
 
 } // namespace

@@ -5,33 +5,21 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 using namespace vardex;
+using vardex::testing::CmdResult;
+using vardex::testing::runVardex;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
 
 namespace {
 
-struct CmdResult
-{
-    int status;
-    QString out;
-    QString err;
-};
-
 CmdResult runUnits(const QStringList &args, const QString &dir)
 {
-    const GlobalOptions o =
-        parseGlobalOptions(QStringList{QStringLiteral("vardex"), QStringLiteral("units")} + args);
-    EXPECT_TRUE(o.error.isEmpty()) << o.error.toStdString();
-    char outBuf[8192] = {}, errBuf[8192] = {};
-    std::FILE *out = fmemopen(outBuf, sizeof outBuf - 1, "w");
-    std::FILE *err = fmemopen(errBuf, sizeof errBuf - 1, "w");
-    const int status = runCommand(o, dir, dir + QLatin1Char('/'), out, err);
-    std::fclose(out);
-    std::fclose(err);
-    return {status, QString::fromUtf8(outBuf), QString::fromUtf8(errBuf)};
+    return runVardex(QStringList{QStringLiteral("units")} + args, dir);
 }
 
 } // namespace
