@@ -22,11 +22,12 @@ TableGridModel::TableGridModel(Table &table, QList<GridColumn> columns, QObject 
     }
     connect(&m_table, &Table::contentChanged, this, &TableGridModel::reload);
     m_rowCount = int(m_table.recordCount());
+    m_insertRow = m_table.state() == TableState::Insert;
 }
 
 int TableGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rowCount;
+    return parent.isValid() ? 0 : m_rowCount + (m_insertRow ? 1 : 0);
 }
 
 int TableGridModel::columnCount(const QModelIndex &parent) const
@@ -39,12 +40,14 @@ void TableGridModel::reload()
     m_rows.clear();
     m_start = 0;
     const int count = int(m_table.recordCount());
-    if (count != m_rowCount) {
+    const bool inserting = m_table.state() == TableState::Insert;
+    if (count != m_rowCount || inserting != m_insertRow) {
         beginResetModel();
         m_rowCount = count;
+        m_insertRow = inserting;
         endResetModel();
-    } else if (count > 0) {
-        emit dataChanged(index(0, 0), index(count - 1, columnCount() - 1));
+    } else if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     }
 }
 
@@ -108,13 +111,15 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    const Row *row = rowAt(index.row());
-    if (!row)
-        return {};
     const int field = m_fieldIndex[index.column()];
     const FieldDef &def = m_table.schema().fields[field];
-    // The row being edited shows the values typed so far.
-    const bool editing = m_table.state() == TableState::Edit && m_table.bookmark() == row->id;
+    const bool insertRow = isInsertRow(index.row());
+    const Row *row = insertRow ? nullptr : rowAt(index.row());
+    if (!row && !insertRow)
+        return {};
+    // The row being edited or inserted shows the values typed so far.
+    const bool editing =
+        insertRow || (m_table.state() == TableState::Edit && m_table.bookmark() == row->id);
     const QVariant &stored = editing ? m_table.storedValues()[field] : row->values[field];
     if (role == Qt::EditRole)
         return FieldValue::toText(def, stored);
@@ -146,7 +151,9 @@ bool TableGridModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!index.isValid() || role != Qt::EditRole || m_columns[index.column()].readOnly)
         return false;
-    if (!moveTo(index.row()) || !m_table.edit())
+    if (!moveTo(index.row()))
+        return false;
+    if (m_table.state() != TableState::Insert && !m_table.edit())
         return false;
     const QString &field = m_columns[index.column()].field;
     const bool ok = value.typeId() == QMetaType::QString ? m_table.setText(field, value.toString())
@@ -156,8 +163,15 @@ bool TableGridModel::setData(const QModelIndex &index, const QVariant &value, in
     return ok;
 }
 
+bool TableGridModel::isInsertRow(int row) const
+{
+    return m_insertRow && row == m_rowCount && m_table.state() == TableState::Insert;
+}
+
 bool TableGridModel::moveTo(int row)
 {
+    if (isInsertRow(row))
+        return true;
     const Row *r = rowAt(row);
     if (!r)
         return false;
@@ -168,6 +182,8 @@ bool TableGridModel::moveTo(int row)
 
 int TableGridModel::currentRow()
 {
+    if (m_insertRow && m_table.state() == TableState::Insert)
+        return m_rowCount;
     if (m_table.isEmpty())
         return -1;
     const Bookmark id = m_table.bookmark();

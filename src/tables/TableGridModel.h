@@ -28,7 +28,9 @@ struct GridColumn
 // grid stays smooth over millions of records.
 //
 // Editing a cell moves the cursor to that row and puts it in Edit state;
-// the window posts through the cursor.
+// the window posts through the cursor. While the cursor inserts, the record
+// being inserted is shown as one more row after the stored ones, and its
+// cells edit the new record.
 class TableGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -49,9 +51,12 @@ public:
     int currentRow();
     // Forgets the cache and reads the row count again.
     void reload();
+    // Whether the last row is the record being inserted.
+    bool showsInsertRow() const { return m_insertRow; }
 
 private:
     const Row *rowAt(int row) const;
+    bool isInsertRow(int row) const;
     void extendForward(int n) const;
     void extendBackward(int n) const;
     void jumpTo(int row) const;
@@ -59,7 +64,8 @@ private:
     Table &m_table;
     QList<GridColumn> m_columns;
     QList<int> m_fieldIndex;
-    int m_rowCount = 0;
+    int m_rowCount = 0; // stored records
+    bool m_insertRow = false;
     mutable qint64 m_start = 0;
     mutable std::deque<Row> m_rows;
 };

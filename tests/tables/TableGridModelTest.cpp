@@ -85,3 +85,35 @@ TEST_F(GridModel, ColumnsTranslateAndFollowFilterAndEdits)
     ASSERT_TRUE(t.remove());
     EXPECT_EQ(model.rowCount(), 599);
 }
+
+TEST_F(GridModel, TheRecordBeingInsertedIsEditedInItsOwnRowUntilPostedOrCancelled)
+{
+    TableGridModel model(t, columns);
+    ASSERT_TRUE(t.insert());
+    model.reload();
+    ASSERT_EQ(model.rowCount(), 3001);
+    EXPECT_EQ(model.currentRow(), 3000);
+    const QModelIndex date = model.index(3000, 1);
+    ASSERT_TRUE(model.setData(date, QStringLiteral("24.12.2026")));
+    EXPECT_EQ(t.state(), TableState::Insert) << "typing into the new row must not post it";
+    EXPECT_EQ(model.data(date).toString(), QStringLiteral("24.12.2026"));
+
+    t.cancel();
+    model.reload();
+    EXPECT_EQ(model.rowCount(), 3000);
+    EXPECT_EQ(t.recordCount(), 3000);
+
+    ASSERT_TRUE(t.insert());
+    model.reload();
+    for (const auto &[field, text] : {std::pair{"DATUM", "24.12.2026"},
+                                      {"CAS", "08:00"},
+                                      {"AHWJ", "01"},
+                                      {"CTM", "00000000000000"},
+                                      {"RES", "80"}})
+        t.setText(field, text);
+    t.setBool("ORI", true);
+    ASSERT_TRUE(t.post());
+    model.reload();
+    EXPECT_EQ(model.rowCount(), 3001);
+    EXPECT_FALSE(model.showsInsertRow());
+}

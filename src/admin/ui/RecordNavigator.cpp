@@ -7,17 +7,38 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace vardex {
 
-RecordNavigator::RecordNavigator(Table &table, OperatorMessages &messages, QWidget *parent)
-    : QWidget(parent), m_table(table), m_messages(messages)
+QList<RecordNavigator::Button> RecordNavigator::allButtons()
+{
+    return {First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel};
+}
+
+QList<RecordNavigator::Button> RecordNavigator::withoutInsert()
+{
+    QList<Button> b = allButtons();
+    b.removeAll(Insert);
+    return b;
+}
+
+QList<RecordNavigator::Button> RecordNavigator::movingOnly()
+{
+    return {First, Prior, Next, Last};
+}
+
+RecordNavigator::RecordNavigator(Table &table, OperatorMessages &messages,
+                                 const QList<Button> &shown, QWidget *parent)
+    : QWidget(parent), m_table(table), m_messages(messages), m_shown(shown)
 {
     static const QStyle::StandardPixmap icons[ButtonCount] = {
-        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,
-        QStyle::SP_MediaSeekForward,  QStyle::SP_MediaSkipForward,
-        QStyle::SP_TrashIcon,         QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
-    static const char *const texts[ButtonCount] = {"|<", "<", ">", ">|", "−", "▲", "✓", "✗"};
+        QStyle::SP_MediaSkipBackward,      QStyle::SP_MediaSeekBackward,
+        QStyle::SP_MediaSeekForward,       QStyle::SP_MediaSkipForward,
+        QStyle::SP_FileDialogNewFolder,    QStyle::SP_TrashIcon,
+        QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogApplyButton,
+        QStyle::SP_DialogCancelButton};
+    static const char *const texts[ButtonCount] = {"|<", "<", ">", ">|", "+", "−", "▲", "✓", "✗"};
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -30,22 +51,25 @@ RecordNavigator::RecordNavigator(Table &table, OperatorMessages &messages, QWidg
             b->setIcon(icon);
         connect(b, &QToolButton::clicked, this, [this, i] { press(Button(i)); });
         layout->addWidget(b);
+        b->setVisible(m_shown.contains(Button(i)));
         m_buttons[size_t(i)] = b;
     }
     updateButtons();
 }
 
-void RecordNavigator::setHints(const std::array<QString, ButtonCount> &hints)
+void RecordNavigator::setHints(const QStringList &hints)
 {
-    for (int i = 0; i < ButtonCount; ++i) {
-        m_buttons[size_t(i)]->setToolTip(hints[size_t(i)]);
-        m_buttons[size_t(i)]->setStatusTip(hints[size_t(i)]);
+    QList<Button> shown = m_shown;
+    std::sort(shown.begin(), shown.end());
+    for (qsizetype i = 0; i < shown.size() && i < hints.size(); ++i) {
+        m_buttons[size_t(shown[i])]->setToolTip(hints[i]);
+        m_buttons[size_t(shown[i])]->setStatusTip(hints[i]);
     }
 }
 
 void RecordNavigator::press(Button b)
 {
-    if (!m_buttons[size_t(b)]->isEnabled())
+    if (!m_shown.contains(b) || !m_buttons[size_t(b)]->isEnabled())
         return;
     switch (b) {
     case First:
@@ -59,6 +83,12 @@ void RecordNavigator::press(Button b)
         break;
     case Last:
         m_table.last();
+        break;
+    case Insert:
+        // A refused insert (a pending edit that cannot be posted) has been
+        // told by the table's post-error handler, or is told here.
+        if (!m_table.insert() && !m_table.errorMessage().isEmpty())
+            m_messages.error(m_table.errorMessage());
         break;
     case Delete:
         if (m_messages.askOkCancel(QStringLiteral("Smazat záznam?")) == Answer::Ok &&
@@ -95,6 +125,7 @@ void RecordNavigator::updateButtons()
     m_buttons[Prior]->setEnabled(any && !atFirst);
     m_buttons[Next]->setEnabled(any && !atLast);
     m_buttons[Last]->setEnabled(any && !atLast);
+    m_buttons[Insert]->setEnabled(m_table.isOpen() && browsing);
     m_buttons[Delete]->setEnabled(any && browsing);
     m_buttons[Edit]->setEnabled(any && browsing);
     m_buttons[Post]->setEnabled(editing);

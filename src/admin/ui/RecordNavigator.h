@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <QList>
+#include <QStringList>
+
 #include <array>
 
 class QToolButton;
@@ -12,19 +15,28 @@ class OperatorMessages;
 class Table;
 
 // A row of buttons that moves through a table and edits its current record:
-// first, prior, next, last, delete, edit, post, cancel (no insert). Each
-// button is enabled when its action makes sense in the table's state;
-// after every action `acted` is emitted so the window can show the result.
+// first, prior, next, last, insert, delete, edit, post, cancel; a window
+// shows the ones it offers. Each button is enabled when its action makes
+// sense in the table's state; after every action `acted` is emitted so the
+// window can show the result.
 class RecordNavigator : public QWidget
 {
     Q_OBJECT
 public:
-    enum Button { First, Prior, Next, Last, Delete, Edit, Post, Cancel, ButtonCount };
+    enum Button { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, ButtonCount };
 
-    RecordNavigator(Table &table, OperatorMessages &messages, QWidget *parent = nullptr);
+    // Every button but insert.
+    static QList<Button> withoutInsert();
+    static QList<Button> allButtons();
+    // First, prior, next, last: moving only.
+    static QList<Button> movingOnly();
+
+    RecordNavigator(Table &table, OperatorMessages &messages,
+                    const QList<Button> &shown = withoutInsert(), QWidget *parent = nullptr);
 
     QToolButton *button(Button b) const { return m_buttons[size_t(b)]; }
-    void setHints(const std::array<QString, ButtonCount> &hints);
+    // The hints of the shown buttons, in the order of `Button`.
+    void setHints(const QStringList &hints);
 
 public Q_SLOTS:
     void press(vardex::RecordNavigator::Button b);
@@ -38,6 +50,7 @@ private:
     Table &m_table;
     OperatorMessages &m_messages;
     std::array<QToolButton *, ButtonCount> m_buttons{};
+    QList<Button> m_shown;
 };
 
 } // namespace vardex

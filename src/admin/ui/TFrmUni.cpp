@@ -93,7 +93,8 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
     Table &units = m_units.units();
 
     m_main = new QWidget(this);
-    m_navigator = new RecordNavigator(units, db.messages(), m_main);
+    m_navigator = new RecordNavigator(units, db.messages(), RecordNavigator::withoutInsert(),
+                                      m_main);
     m_navigator->setHints({QStringLiteral("na první "), QStringLiteral("na předchozí"),
                            QStringLiteral("na další"), QStringLiteral("na poslední"),
                            QStringLiteral("smazat"), QStringLiteral("opravit"),

@@ -99,7 +99,8 @@ TEST(TFrmUni, GridColumnsHintsAndNavigator)
     EXPECT_EQ(w.newButton()->toolTip(), QStringLiteral("nový záznam"));
     QStringList hints;
     for (int b = 0; b < RecordNavigator::ButtonCount; ++b)
-        hints << w.navigator()->button(RecordNavigator::Button(b))->toolTip();
+        if (!w.navigator()->button(RecordNavigator::Button(b))->isHidden())
+            hints << w.navigator()->button(RecordNavigator::Button(b))->toolTip();
     EXPECT_EQ(hints, (QStringList{"na první ", "na předchozí", "na další", "na poslední", "smazat",
                                   "opravit", "hotovo", "zrušit"}));
 }
