@@ -71,4 +71,13 @@ void TVXDM::CloseApplicationDatabases()
         t->close();
 }
 
+bool TVXDM::ReadIdKeyTM(KeyBytes &key)
+{
+    m_db0.udalost_dm = EventRecord{};
+    if (showKeyDialog)
+        showKeyDialog();
+    key = m_db0.udalost_dm.key;
+    return !isEmptyKey(key);
+}
+
 } // namespace vardex

@@ -2,9 +2,11 @@
 
 #include "app/ConfigRecord.h"
 #include "tables/Table.h"
+#include "text/KeyNumber.h"
 #include "timecal/HourMinute.h"
 
 #include <QObject>
+#include <functional>
 
 namespace vardex {
 
@@ -54,6 +56,15 @@ public:
     // `error`; the tables opened before stay open.
     bool OpenApplicationDatabases(QString *error);
     void CloseApplicationDatabases();
+
+    // Shows the key reading dialog modally; set by the windows (tests set
+    // their own). The dialog leaves the key it read in the key field of the
+    // access-control data module's event record.
+    std::function<void()> showKeyDialog;
+    // Obtains a key number at the key-reading unit or typed by the
+    // operator: true with the 7 bytes in `key` when one was obtained (not
+    // the empty key). Without a dialog to show no key is obtained.
+    bool ReadIdKeyTM(KeyBytes &key);
 
 private:
     TDB0DM &m_db0;
