@@ -126,6 +126,19 @@ EventBlockOutcome TDB0DM::ZpracujBlokUdalosti(const QByteArray &received,
     return out;
 }
 
+EventBlockOutcome TDB0DM::ZpracujBlokUdalostiAdresy(quint8 address, const QByteArray &received,
+                                                    const QString &portStatusText)
+{
+    const QString oldAddress = m_selection.currentAddress;
+    const QString oldName = m_selection.currentName;
+    m_selection.currentAddress = byteToHex(address);
+    m_selection.currentName = QString();
+    EventBlockOutcome out = ZpracujBlokUdalosti(received, portStatusText);
+    m_selection.currentAddress = oldAddress;
+    m_selection.currentName = oldName;
+    return out;
+}
+
 // --- maintenance -------------------------------------------------------------
 
 bool TDB0DM::tbEventsVypustitPridaneUdalosti()

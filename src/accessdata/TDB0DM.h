@@ -154,6 +154,12 @@ public:
     // raised once the block is stored.
     EventBlockOutcome ZpracujBlokUdalosti(const QByteArray &received,
                                           const QString &portStatusText);
+    // The same for a reply of unit `address` to a read sent to it directly,
+    // outside the unit selection (the key reading's one-event read): its
+    // events are checked against that address. The selection's current
+    // unit is left as it was.
+    EventBlockOutcome ZpracujBlokUdalostiAdresy(quint8 address, const QByteArray &received,
+                                                const QString &portStatusText);
 
     // ===== Event interpretation (EventInterpretation.cpp) =====
 
