@@ -1,5 +1,6 @@
 #include "app/ui/AppWindows.h"
 
+#include "admin/ui/TFrmKey.h"
 #include "admin/ui/TFrmUni.h"
 #include "app/Application.h"
 #include "app/ui/HelpViewer.h"
@@ -8,6 +9,9 @@
 #include "app/ui/TMyAbout.h"
 #include "app/ui/TSYSLOG.h"
 #include "unitops/ui/TFrmSbd.h"
+#include "unitops/ui/TKeyDlg.h"
+
+#include <QApplication>
 
 namespace vardex {
 
@@ -17,6 +21,14 @@ void registerAppWindows(MainWindow &window, Application &app)
     auto *log = new TSYSLOG(app.db0.systemLog(), app.files(), app.messages(), &window);
     log->installAsShowModal();
 
+    // The key reading dialog, for every window that reads a key at a unit;
+    // it opens over the window that is active at the time.
+    app.vx.showKeyDialog = [&window, &app] {
+        QWidget *over = QApplication::activeModalWidget();
+        TKeyDlg dialog(app.db0, app.vx, over ? over : &window);
+        dialog.exec();
+    };
+
     window.registerWindow(QStringLiteral("ParametryProgramu"), [&window, &app] {
         TFrmPrgpar dialog(app.vx.config, app.messages(), &window);
         dialog.exec();
@@ -24,6 +36,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("DatabazeJednotek"), [&window, &app] {
         TFrmUni units(app.db0, &window);
         units.exec();
+    });
+    window.registerWindow(QStringLiteral("DatabazeKlicu"), [&window, &app] {
+        TFrmKey keys(app.db0, app.vx, app.files(), &window);
+        keys.exec();
     });
     window.registerWindow(QStringLiteral("SberDat"), [&window, &app] {
         TFrmSbd collection(app.db0, &window);

@@ -1,0 +1,132 @@
+#include "admin/KeyDatabase.h"
+#include "KeyHolderSite.h"
+
+using namespace vardex;
+using namespace vardex::testing;
+
+namespace {
+
+const KeyBytes kCibulka{0x01, 0x03, 0, 0, 0, 0, 0}; // "01000000000003"
+const KeyBytes kStranger{0x01, 0x99, 0, 0, 0, 0, 0};
+
+} // namespace
+
+TEST(KeyDatabase, SearchMovesToTheNearestNameInCzechOrderAndTheOrderStaysByName)
+{
+    KeyHolderSite s;
+    KeyDatabase keys(s.db, s.vx, s.files);
+    const struct
+    {
+        const char *typed;
+        const char *lands;
+    } cases[] = {
+        {"C", "Cibulka Eva"}, {"Č", "Čermák Jan"},  {"Ch", "Chalupa Ivo"},
+        {"H", "Hrubý Petr"},  {"I", "Chalupa Ivo"}, // ch sorts after h
+        {"Z", "Chalupa Ivo"}, {"", "Adámek Aleš"},
+    };
+    for (const auto &c : cases) {
+        keys.search(QString::fromUtf8(c.typed));
+        EXPECT_EQ(s.current(), QString::fromUtf8(c.lands)) << c.typed;
+    }
+    QStringList walk;
+    for (s.db.tbKey.first(); !s.db.tbKey.eof(); s.db.tbKey.next())
+        walk << s.current();
+    EXPECT_EQ(walk.join(u','),
+              QStringLiteral("Adámek Aleš,Cibulka Eva,Čermák Jan,Hrubý Petr,Chalupa Ivo"));
+}
+
+TEST(KeyDatabase, PickListsHoldEachValueOnceInTableOrderAndLeaveTheTablesWhereTheyWere)
+{
+    KeyHolderSite s;
+    KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"),
+                        {QStringLiteral("Sklad"), QStringLiteral("Dílna")});
+    KeyHolderSite::fill(s.vx.tbAcc, QStringLiteral("OPRAVNENI"), {QStringLiteral("Vrátní")},
+                        {{QStringLiteral("P_AHW"), QStringLiteral("01")},
+                         {QStringLiteral("P_MSK"), QStringLiteral("FF")}});
+    s.vx.tbPrs.last();
+    const Bookmark at = s.vx.tbPrs.bookmark();
+
+    const KeyPickLists lists = KeyDatabase(s.db, s.vx, s.files).pickLists();
+    EXPECT_EQ(lists.workplaces, QStringList({QStringLiteral("Dílna"), QStringLiteral("Sklad")}));
+    EXPECT_EQ(lists.permissionGroups, QStringList{QStringLiteral("Vrátní")});
+    EXPECT_TRUE(lists.schedules.isEmpty());
+    EXPECT_EQ(s.vx.tbPrs.bookmark(), at);
+}
+
+TEST(KeyDatabase, AKeyReadWhileBrowsingFindsItsHolderAndNeverChangesARecord)
+{
+    KeyHolderSite s;
+    KeyDatabase keys(s.db, s.vx, s.files);
+    keys.search(QStringLiteral("H"));
+    const QString before = s.db.tbKey.orderFields();
+
+    s.nextKey = kCibulka;
+    const ReadKey read = keys.readKey();
+    ASSERT_TRUE(read.obtained);
+    EXPECT_FALSE(read.editing);
+    EXPECT_EQ(read.text, QStringLiteral("01000000000003"));
+    EXPECT_TRUE(keys.showReadKey(read.text));
+    EXPECT_EQ(s.current(), QStringLiteral("Cibulka Eva"));
+    EXPECT_EQ(s.db.tbKey.orderFields(), before) << "the operator's order by name stays";
+    EXPECT_EQ(s.db.tbKey.state(), TableState::Browse);
+    EXPECT_FALSE(keys.storeReadKey(read.text));
+
+    s.nextKey = kStranger;
+    EXPECT_FALSE(keys.showReadKey(keys.readKey().text));
+    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Neznámý klíč!")});
+    EXPECT_EQ(s.current(), QStringLiteral("Cibulka Eva")) << "the cursor stays";
+
+    s.nextKey = KeyBytes{};
+    EXPECT_FALSE(keys.readKey().obtained) << "no key read, nothing to show";
+    QStringList ctms;
+    for (s.db.tbKey.first(); !s.db.tbKey.eof(); s.db.tbKey.next())
+        ctms << s.current("CTM");
+    ctms.sort();
+    EXPECT_EQ(ctms.first(), QStringLiteral("01000000000001"));
+    EXPECT_EQ(ctms.size(), 5);
+}
+
+TEST(KeyDatabase, AKeyReadWhileEditingOrInsertingGoesIntoThatRecord)
+{
+    for (const bool inserting : {false, true}) {
+        KeyHolderSite s;
+        KeyDatabase keys(s.db, s.vx, s.files);
+        Table &k = s.db.tbKey;
+        ASSERT_TRUE(s.db.tbKeyExactCTM(QStringLiteral("01000000000005")));
+        ASSERT_TRUE(inserting ? k.insert() : k.edit());
+        s.nextKey = kStranger;
+        const ReadKey read = keys.readKey();
+        ASSERT_TRUE(read.editing) << inserting;
+        ASSERT_TRUE(keys.storeReadKey(read.text));
+        if (inserting) {
+            k.setString(QStringLiteral("JMENO"), QStringLiteral("Nový Jan"));
+            k.setString(QStringLiteral("OSCIS"), QStringLiteral("199"));
+        }
+        ASSERT_TRUE(k.post()) << k.errorMessage().toStdString();
+        EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000099")),
+                  inserting ? QStringLiteral("Nový Jan") : QStringLiteral("Hrubý Petr"));
+    }
+}
+
+TEST(KeyDatabase, ExportPostsAPendingEditFirstAndARefusedPostStopsIt)
+{
+    KeyHolderSite s;
+    KeyDatabase keys(s.db, s.vx, s.files);
+    Table &k = s.db.tbKey;
+    ASSERT_TRUE(k.edit());
+    k.setString(QStringLiteral("OSCIS"), QStringLiteral("101")); // Čermák's number
+    EXPECT_FALSE(keys.exportKeys());
+    EXPECT_TRUE(s.files.saveRequests().isEmpty()) << "no dialog after a refused post";
+    EXPECT_EQ(k.state(), TableState::Edit);
+
+    k.setString(QStringLiteral("OSCIS"), QStringLiteral("777"));
+    const QString path = s.dir.path() + QStringLiteral("/KLICE.SDF");
+    s.files.choose(path);
+    EXPECT_TRUE(keys.exportKeys());
+    EXPECT_EQ(k.state(), TableState::Browse);
+    ASSERT_EQ(s.files.saveRequests().size(), 1);
+    EXPECT_EQ(s.files.saveRequests()[0].initialName, QStringLiteral("KLICE.SDF"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("777"));
+}

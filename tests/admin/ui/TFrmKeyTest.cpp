@@ -1,0 +1,232 @@
+#include "admin/ui/TFrmKey.h"
+#include "../KeyHolderSite.h"
+#include "admin/ui/PickListDelegate.h"
+#include "admin/ui/RecordNavigator.h"
+#include "app/Application.h"
+#include "app/ui/AppWindows.h"
+#include "app/ui/MainWindow.h"
+#include "tables/TableGridModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace vardex;
+using namespace vardex::testing;
+
+namespace {
+
+QStringList gridNames(TFrmKey &w)
+{
+    QStringList names;
+    const int column = int(TFrmKey::columnFields().indexOf(QStringLiteral("JMENO")));
+    for (int r = 0; r < w.model()->rowCount(); ++r)
+        names << w.model()->data(w.model()->index(r, column)).toString();
+    return names;
+}
+
+void press(TFrmKey &w, RecordNavigator::Button b)
+{
+    w.navigator()->button(b)->click();
+}
+
+void type(TFrmKey &w, const char *field, const QString &text)
+{
+    const int column = int(TFrmKey::columnFields().indexOf(QLatin1String(field)));
+    ASSERT_TRUE(w.model()->setData(w.model()->index(w.model()->currentRow(), column), text));
+}
+
+} // namespace
+
+TEST(TFrmKey, ColumnsHintsAndPickLists)
+{
+    KeyHolderSite s;
+    KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"), {QStringLiteral("Dílna")});
+    TFrmKey w(s.db, s.vx, s.files);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Databáze identifikačních klíčů"));
+    QStringList titles;
+    for (int c = 0; c < w.model()->columnCount(); ++c) {
+        titles << w.model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_TRUE(w.model()->flags(w.model()->index(0, c)) & Qt::ItemIsEditable) << c;
+    }
+    EXPECT_EQ(titles, (QStringList{"Identifikační klíč", "Titul", "Jméno a příjmení", "Titul",
+                                   "Os. číslo", "Pracoviště", "Oprávnění", "Docházka"}));
+    QStringList hints;
+    for (int b = 0; b < RecordNavigator::ButtonCount; ++b)
+        hints << w.navigator()->button(RecordNavigator::Button(b))->toolTip();
+    EXPECT_EQ(hints, (QStringList{"na první ", "na předchozí", "na další", "na poslední", "nový",
+                                  "smazat", "opravit", "hotovo", "zrušit"}));
+
+    auto *delegate = dynamic_cast<PickListDelegate *>(w.grid()->itemDelegateForColumn(5));
+    ASSERT_NE(delegate, nullptr);
+    EXPECT_EQ(delegate->values(), QStringList{QStringLiteral("Dílna")});
+    // The list offers values; a typed text outside it is kept as typed.
+    QWidget *editor = delegate->createEditor(w.grid(), {}, w.model()->index(0, 5));
+    auto *box = qobject_cast<QComboBox *>(editor);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->count(), 1);
+    box->setEditText(QStringLiteral("Sklad"));
+    delegate->setModelData(box, w.model(), w.model()->index(0, 5));
+    delete editor;
+    EXPECT_EQ(s.db.tbKey.asString(QStringLiteral("PRACOVISTE")), QStringLiteral("Sklad"));
+    EXPECT_EQ(s.db.tbKey.state(), TableState::Edit);
+}
+
+TEST(TFrmKey, TypingASearchTextSortsByNameAndTheOrderStaysAfterClearingIt)
+{
+    KeyHolderSite s;
+    TFrmKey w(s.db, s.vx, s.files);
+    EXPECT_EQ(gridNames(w).first(), QStringLiteral("Čermák Jan")) << "key-number order at first";
+    w.searchBox()->setText(QStringLiteral("Ch"));
+    EXPECT_EQ(s.current(), QStringLiteral("Chalupa Ivo"));
+    EXPECT_EQ(w.model()->currentRow(), 4);
+    w.searchBox()->clear();
+    EXPECT_EQ(gridNames(w), (QStringList{"Adámek Aleš", "Cibulka Eva", "Čermák Jan", "Hrubý Petr",
+                                         "Chalupa Ivo"}));
+}
+
+TEST(TFrmKey, ReadKeyPanelDependsOnWhetherTheRecordIsEdited)
+{
+    struct Case
+    {
+        const char *name;
+        bool editing;
+        KeyBytes key;
+        const char *button; // caption of the second button
+        bool storeShown;
+        const char *landsOn;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"browse, known key", false, {0x01, 0x04}, "OK", false, "Chalupa Ivo", {}},
+        {"browse, unknown key", false, {0x01, 0x77}, "OK", false, "Hrubý Petr", {"Neznámý klíč!"}},
+        {"editing", true, {0x01, 0x77}, "Přerušit", true, "Hrubý Petr", {}},
+    };
+    for (const Case &c : cases) {
+        KeyHolderSite s;
+        TFrmKey w(s.db, s.vx, s.files);
+        w.searchBox()->setText(QStringLiteral("H"));
+        if (c.editing)
+            press(w, RecordNavigator::Edit);
+        s.nextKey = c.key;
+        w.readKeyButton()->click();
+        ASSERT_TRUE(w.resultPanel()->isVisibleTo(&w)) << c.name;
+        EXPECT_EQ(w.resultText()->text(), keyToText(c.key)) << c.name;
+        EXPECT_EQ(w.closePanelButton()->text(), QString::fromUtf8(c.button)) << c.name;
+        EXPECT_EQ(w.storeButton()->isVisibleTo(&w), c.storeShown) << c.name;
+        EXPECT_EQ(s.current(), QString::fromUtf8(c.landsOn)) << c.name;
+        EXPECT_EQ(s.messages.texts(), c.messages) << c.name;
+        EXPECT_FALSE(w.grid()->isEnabled()) << c.name;
+        w.closePanelButton()->click();
+        EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w)) << c.name;
+        EXPECT_TRUE(w.grid()->isEnabled()) << c.name;
+        EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000077")),
+                  QStringLiteral("Klíč: 01000000000077"))
+            << c.name << ": nothing stored";
+    }
+}
+
+TEST(TFrmKey, NoKeyReadLeavesTheWindowAsItWas)
+{
+    KeyHolderSite s;
+    TFrmKey w(s.db, s.vx, s.files);
+    w.readKeyButton()->click();
+    EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
+    EXPECT_TRUE(s.messages.texts().isEmpty());
+}
+
+TEST(TFrmKey, ANewHolderIsTypedIntoItsOwnRowWithTheKeyReadAtTheUnit)
+{
+    KeyHolderSite s;
+    TFrmKey w(s.db, s.vx, s.files);
+    press(w, RecordNavigator::Insert);
+    ASSERT_EQ(s.db.tbKey.state(), TableState::Insert);
+    EXPECT_EQ(w.model()->rowCount(), 6);
+    EXPECT_EQ(w.grid()->currentIndex().row(), 5);
+
+    s.nextKey = {0x01, 0x06};
+    w.readKeyButton()->click();
+    w.storeButton()->click();
+    EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
+    type(w, "JMENO", QStringLiteral("Šťastný Jiří"));
+    press(w, RecordNavigator::Post);
+    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Field value required: OSCIS")})
+        << "the engine's own text for the empty personal number";
+    EXPECT_EQ(s.db.tbKey.state(), TableState::Insert);
+
+    type(w, "OSCIS", QStringLiteral("106"));
+    press(w, RecordNavigator::Post);
+    EXPECT_EQ(s.db.tbKey.state(), TableState::Browse);
+    EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000006")),
+              QStringLiteral("Šťastný Jiří"));
+    EXPECT_EQ(w.model()->rowCount(), 6);
+}
+
+TEST(TFrmKey, ExportAndImportButtonsOfferKlice)
+{
+    KeyHolderSite s;
+    TFrmKey w(s.db, s.vx, s.files);
+    const QString path = s.dir.path() + QStringLiteral("/KLICE.SDF");
+    s.files.choose(path).choose(path);
+    w.exportButton()->click();
+    s.messages.answer(Answer::Yes);
+    w.importButton()->click();
+    ASSERT_EQ(s.files.saveRequests().size(), 1);
+    ASSERT_EQ(s.files.openRequests().size(), 1);
+    for (const FileRequest &r : {s.files.saveRequests()[0], s.files.openRequests()[0]}) {
+        EXPECT_EQ(r.initialName, QStringLiteral("KLICE.SDF"));
+        EXPECT_EQ(r.filter, QStringLiteral("Exportní soubor|*.SDF|Všechny soubory|*.*"));
+    }
+    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Smazat stará data?")});
+    EXPECT_EQ(w.model()->rowCount(), 5);
+    EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000002")), QStringLiteral("Adámek Aleš"));
+}
+
+TEST(TFrmKey, TheMainWindowOpensItAndReevaluatesItsMenuAfterwards)
+{
+    TempDir dir;
+    ScriptedMessages messages;
+    ScriptedFileChooser files;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+    Application app{dir.path(), dir.path() + QLatin1Char('/'), messages, files, clock};
+    MainWindow window{app};
+    registerAppWindows(window, app);
+    ASSERT_TRUE(app.db0.OpenMinimalDatabases(nullptr));
+    ASSERT_TRUE(app.db0.tbUniDefaultByType(1));
+    ASSERT_TRUE(app.db0.tbUni.edit());
+    app.db0.tbUni.setString(QStringLiteral("ADRESA"), QStringLiteral("01"));
+    ASSERT_TRUE(app.db0.tbUni.post());
+    // A permission group opens the key holders' entry for an access unit.
+    ASSERT_TRUE(app.vx.tbAcc.open());
+    KeyHolderSite::fill(app.vx.tbAcc, QStringLiteral("OPRAVNENI"), {QStringLiteral("Vrátní")},
+                        {{QStringLiteral("P_AHW"), QStringLiteral("01")},
+                         {QStringLiteral("P_MSK"), QStringLiteral("FF")}});
+    window.startButton()->click();
+    ASSERT_TRUE(app.started());
+    EXPECT_FALSE(window.action(QStringLiteral("SberDat"))->isEnabled()) << "no key holder yet";
+
+    bool driven = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *keys = qobject_cast<TFrmKey *>(QApplication::activeModalWidget());
+        ASSERT_NE(keys, nullptr);
+        driven = true;
+        press(*keys, RecordNavigator::Insert);
+        type(*keys, "CTM", QStringLiteral("01000000000001"));
+        type(*keys, "JMENO", QStringLiteral("Novák Jan"));
+        type(*keys, "OSCIS", QStringLiteral("1"));
+        keys->reject(); // posts the new holder and closes
+    });
+    QTimer::singleShot(10000, &window, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    window.action(QStringLiteral("DatabazeKlicu"))->trigger();
+    EXPECT_TRUE(driven);
+    EXPECT_EQ(app.db0.tbKey.recordCount(), 1);
+    EXPECT_TRUE(window.action(QStringLiteral("SberDat"))->isEnabled());
+}
