@@ -5,6 +5,8 @@
 #include "cli/CollectCommand.h"
 #include "cli/DemoSite.h"
 #include "cli/EventsCommand.h"
+#include "cli/KeysCommand.h"
+#include "cli/ReadKeyCommand.h"
 #include "cli/UnitsCommand.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleMessages.h"
@@ -90,9 +92,17 @@ int runCommand(const GlobalOptions &options, const QString &workDir, const QStri
         Session s(options, workDir, home, err);
         return unitsCommand(s.app, options.args, out, err);
     }
+    if (name == QLatin1String("keys")) {
+        Session s(options, workDir, home, err);
+        return keysCommand(s.app, options.args, out, err);
+    }
     if (name == QLatin1String("collect")) {
         Session s(options, workDir, home, err);
         return collectCommand(s.app, options.args, out, err);
+    }
+    if (name == QLatin1String("read-key")) {
+        Session s(options, workDir, home, err);
+        return readKeyCommand(s.app, options.args, out, err);
     }
     if (name == QLatin1String("demo-site")) {
         if (options.args.size() != 1) {

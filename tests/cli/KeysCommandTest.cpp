@@ -1,0 +1,183 @@
+#include "accessdata/TDB0DM.h"
+#include "platform/Clock.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+#include "text/Cp1250.h"
+
+#include "CliRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace vardex;
+using vardex::testing::CmdResult;
+using vardex::testing::runVardex;
+using vardex::testing::ScriptedMessages;
+using vardex::testing::TempDir;
+
+namespace {
+
+// Key holders written straight into the site's key table; values in field
+// order (CTM, PTIT, JMENO, ZTIT, OSCIS, PRACOVISTE, OPRAVNENI, ROZPIS, ...).
+void addHolders(const QString &dir, const QList<QStringList> &holders)
+{
+    ScriptedMessages messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+    TDB0DM db(dir, messages, clock);
+    ASSERT_TRUE(db.OpenMinimalDatabases(nullptr));
+    for (const QStringList &values : holders) {
+        ASSERT_TRUE(db.tbKey.append());
+        for (int i = 0; i < values.size(); ++i)
+            if (!values[i].isEmpty())
+                db.tbKey.setString(db.tbKey.schema().fields[i].name, values[i]);
+        ASSERT_TRUE(db.tbKey.post()) << db.tbKey.errorMessage().toStdString();
+    }
+}
+
+QByteArray keyLine(const QString &ctm, const QString &jmeno, const QString &oscis)
+{
+    const QString line = ctm.leftJustified(14) + QString(12, u' ') + jmeno.leftJustified(25) +
+                         QString(12, u' ') + oscis.leftJustified(12) + QString(85, u' ') + u'#';
+    return Cp1250Codec().encode(line).bytes + "\r\n";
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Runs with the process in `dir`, as after "-C DIR", and goes back.
+CmdResult runIn(const QString &dir, const QStringList &args)
+{
+    const QString before = QDir::currentPath();
+    EXPECT_TRUE(QDir::setCurrent(dir));
+    const CmdResult r = runVardex(args, dir);
+    QDir::setCurrent(before);
+    return r;
+}
+
+const QString kList =
+    QStringLiteral("0100000000000A Ing. Šťastný Řehoř, CSc.       7            Dílna             "
+                   "Vše               Ranní\n"
+                   "0200000000000B Novák                          100\n");
+
+} // namespace
+
+TEST(KeysCommand, ExportThenImportIntoAnotherSiteListsTheSame)
+{
+    TempDir from, to;
+    addHolders(from.path(),
+               {{"0200000000000B", {}, "Novák", {}, "100"},
+                {"0100000000000A", "Ing.", "Šťastný Řehoř", "CSc.", "7", "Dílna", "Vše", "Ranní"}});
+    // A relative file name is taken from the current directory.
+    const CmdResult exported = runIn(from.path(), {"keys", "export", "KLICE.SDF"});
+    EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out, QStringLiteral("Exportováno klíčů: 2\n"));
+
+    const CmdResult imported =
+        runVardex({"keys", "import", from.file("KLICE.SDF"), "--replace"}, to.path());
+    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out, QStringLiteral("Importováno klíčů: 2\n"));
+    EXPECT_EQ(runVardex({"keys"}, to.path()).out, kList);
+}
+
+TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray file;
+        bool replace;
+        int status;
+        QString out;
+        QStringList err;  // the lines of standard error about the file
+        QStringList keys; // the first column of `vardex keys` afterwards
+    };
+    const QByteArray novak = keyLine("01", "Novák", "100");
+    const QByteArray dvorak = keyLine("02", "Dvořák", "200");
+    const Case cases[] = {
+        {"added to the old records", dvorak, false, 0, "Importováno klíčů: 1\n", {}, {"01", "02"}},
+        {"a bad line and a repeated key are left out",
+         dvorak + "bez konce\r\n" + novak + Cp1250Codec().encode(u"   03         Černý").bytes,
+         false,
+         1,
+         "Importováno klíčů: 1\n",
+         {"řádek 2: Chybná data: bez konce", "řádek 3: Key violation",
+          "řádek 4: Chybná data:    03         Černý"},
+         {"01", "02"}},
+        {"--replace empties the table first",
+         keyLine("01", "Nováková", "101") + dvorak,
+         true,
+         0,
+         "Importováno klíčů: 2\n",
+         {},
+         {"01", "02"}},
+        {"--replace with nothing importable leaves the table empty",
+         "bez konce\r\n",
+         true,
+         1,
+         "Importováno klíčů: 0\n",
+         {"řádek 1: Chybná data: bez konce"},
+         {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        addHolders(dir.path(), {{"01", {}, "Novák", {}, "100"}});
+        writeBytes(dir.file("KLICE.SDF"), c.file);
+        QStringList args{"keys", "import", dir.file("KLICE.SDF")};
+        if (c.replace)
+            args << "--replace";
+        const CmdResult r = runVardex(args, dir.path());
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+        // (The first start of a site also reports the output directory it made.)
+        EXPECT_EQ(r.err.split(u'\n').filter(QRegularExpression(QStringLiteral("^řádek "))), c.err);
+        QStringList keys;
+        for (const QString &line : runVardex({"keys"}, dir.path()).out.split(u'\n'))
+            if (!line.isEmpty())
+                keys << line.section(u' ', 0, 0);
+        EXPECT_EQ(keys, c.keys);
+    }
+}
+
+TEST(KeysCommand, WrongArgumentsAndUnreadableFiles)
+{
+    TempDir dir;
+    addHolders(dir.path(), {{"01", {}, "Novák", {}, "100"}});
+    const QList<QStringList> wrong = {
+        {"keys", "navíc"},
+        {"keys", "export"},
+        {"keys", "export", "a.SDF", "b.SDF"},
+        {"keys", "import"},
+        {"keys", "import", "--replace"},
+        {"keys", "import", "a.SDF", "--force"},
+    };
+    for (const QStringList &args : wrong) {
+        const CmdResult r = runVardex(args, dir.path());
+        EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("Použití: vardex keys")));
+    }
+
+    const CmdResult missing =
+        runVardex({"keys", "import", dir.file("CHYBI.SDF"), "--replace"}, dir.path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(
+        missing.err.endsWith(QStringLiteral("vardex keys import: Soubor nelze otevřít: %1\n")
+                                 .arg(dir.file("CHYBI.SDF"))))
+        << missing.err.toStdString();
+    EXPECT_TRUE(runVardex({"keys"}, dir.path()).out.startsWith(QStringLiteral("01 ")));
+
+    const CmdResult unwritable =
+        runVardex({"keys", "export", dir.file("chybi/KLICE.SDF")}, dir.path());
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(
+        unwritable.err.endsWith(QStringLiteral("vardex keys export: Soubor nelze otevřít: %1\n")
+                                    .arg(dir.file("chybi/KLICE.SDF"))))
+        << unwritable.err.toStdString();
+}
