@@ -1,6 +1,7 @@
 #include "cli/DemoSite.h"
 
 #include "accessdata/UnitCatalogue.h"
+#include "admin/AdminSchemas.h"
 #include "app/Application.h"
 #include "comm/SerialParams.h"
 #include "platform/Clock.h"
@@ -153,6 +154,24 @@ bool addUnits(TDB0DM &db)
     return true;
 }
 
+// Permission groups, attendance groups and shift schedules for the holders'
+// assignments: the first holders may enter everywhere, the others only
+// through the main entrance and the offices.
+struct DemoGroup
+{
+    const char *name;
+    const char *addresses;
+};
+
+const DemoGroup kPermissionGroups[] = {
+    {"Všechny vstupy", "02030405"},
+    {"Kanceláře", "0205"},
+};
+constexpr int kAllEntrances = 12; // holders of the first group
+
+const char *const kWorkplaces[] = {"Výroba", "Sklad", "Administrativa"};
+const char *const kSchedules[] = {"Ranní", "Dvousměnný"};
+
 bool addHolders(TDB0DM &db)
 {
     for (int h = 0; h < kHolderCount; ++h) {
@@ -162,7 +181,45 @@ bool addHolders(TDB0DM &db)
         db.tbKey.setString(QStringLiteral("PTIT"), QString::fromUtf8(kHolders[h].title));
         db.tbKey.setString(QStringLiteral("JMENO"), QString::fromUtf8(kHolders[h].name));
         db.tbKey.setString(QStringLiteral("OSCIS"), QString::number(1001 + h));
+        db.tbKey.setString(QStringLiteral("OPRAVNENI"),
+                           QString::fromUtf8(kPermissionGroups[h < kAllEntrances ? 0 : 1].name));
+        db.tbKey.setString(QStringLiteral("PRACOVISTE"),
+                           QString::fromUtf8(kWorkplaces[h % std::size(kWorkplaces)]));
+        db.tbKey.setString(QStringLiteral("ROZPIS"),
+                           QString::fromUtf8(kSchedules[h % std::size(kSchedules)]));
         if (!db.tbKey.post())
+            return false;
+    }
+    return true;
+}
+
+bool addGroups(TVXDM &vx, int year)
+{
+    for (const DemoGroup &g : kPermissionGroups) {
+        const QString addresses = QString::fromLatin1(g.addresses);
+        if (!vx.tbAcc.append())
+            return false;
+        vx.tbAcc.setString(QStringLiteral("OPRAVNENI"), QString::fromUtf8(g.name));
+        vx.tbAcc.setString(QStringLiteral("P_AHW"),
+                           addresses.leftJustified(2 * PermissionRows, QLatin1Char('-')));
+        vx.tbAcc.setString(QStringLiteral("P_MSK"), QString(2 * PermissionRows, QLatin1Char('0')));
+        if (!vx.tbAcc.post())
+            return false;
+    }
+    for (const char *name : kWorkplaces) {
+        if (!vx.tbPrs.append())
+            return false;
+        vx.tbPrs.setString(QStringLiteral("PRACOVISTE"), QString::fromUtf8(name));
+        if (!vx.tbPrs.post())
+            return false;
+    }
+    for (const char *name : kSchedules) {
+        if (!vx.tbDch.append())
+            return false;
+        vx.tbDch.setString(QStringLiteral("ROZPIS"), QString::fromUtf8(name));
+        vx.tbDch.setInt(QStringLiteral("DelkaRozpisu"), 7);
+        vx.tbDch.setDate(QStringLiteral("DatumOd"), QDate(year, 1, 1));
+        if (!vx.tbDch.post())
             return false;
     }
     return true;
@@ -204,11 +261,12 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
     if (app.start() != StartOutcome::Started)
         return 1;
     TDB0DM &db = app.db0;
-    if (!addUnits(db) || !addHolders(db)) {
-        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") +
-                       (db.tbUni.errorMessage().isEmpty() ? db.tbKey.errorMessage()
-                                                          : db.tbUni.errorMessage()) +
-                       QLatin1Char('\n'));
+    if (!addUnits(db) || !addHolders(db) || !addGroups(app.vx, app.clock().today().year())) {
+        QString why;
+        for (const Table *t : {&db.tbUni, &db.tbKey, &app.vx.tbAcc, &app.vx.tbPrs, &app.vx.tbDch})
+            if (why.isEmpty())
+                why = t->errorMessage();
+        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + why + QLatin1Char('\n'));
         return 1;
     }
     app.PosouditMoznosti();

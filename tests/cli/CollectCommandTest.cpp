@@ -92,6 +92,10 @@ TEST_F(DemoSiteOnTheSimulator, SiteIsConsistentWithItsSimulator)
     for (const QString &line : units.out)
         EXPECT_TRUE(simulator.unit(quint8(line.left(2).toUInt(nullptr, 16)))) << line.toStdString();
     EXPECT_GT(waiting, 100);
+    // Every window that keeps the holders is open on the demo site.
+    const CmdResult status = run({QStringLiteral("status")}, site);
+    for (const char *item : {"DatabazeKlicu 1", "SberDat 1"})
+        EXPECT_TRUE(status.out.contains(QLatin1String(item))) << item;
     // A second site is not written over the first.
     EXPECT_EQ(run({QStringLiteral("demo-site"), site}, dir.path()).status, 1);
 }
