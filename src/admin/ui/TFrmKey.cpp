@@ -78,6 +78,15 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
                             QAbstractItemView::AnyKeyPressed);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Each column as wide as its field's longest text or its title.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const FieldDef *field = keys.schema().field(columnFields()[c]);
+        const int text = metrics.horizontalAdvance(QString(field ? field->size : 8, u'M')) * 3 / 4;
+        const int title =
+            metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
+        m_grid->setColumnWidth(c, qMax(text, title) + 16);
+    }
 
     // The lists are read once per opening; a cell still takes free text.
     m_lists = m_keys.pickLists();
@@ -108,6 +117,7 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
     m_panel->setObjectName(QStringLiteral("pnKlic"));
     m_keyText = new QLineEdit(m_panel);
     m_keyText->setReadOnly(true);
+    m_keyText->setFixedWidth(m_keyText->fontMetrics().horizontalAdvance(QString(16, u'0')) + 12);
     m_store = new QPushButton(QStringLiteral("Uložit"), m_panel);
     m_closePanel = new QPushButton(QStringLiteral("OK"), m_panel);
     auto *panelLayout = new QHBoxLayout(m_panel);
@@ -121,7 +131,7 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_main, 1);
     layout->addWidget(m_panel);
-    resize(960, 520);
+    resize(1180, 560);
 
     connect(m_search, &QLineEdit::textChanged, this, &TFrmKey::searchChanged);
     connect(m_readKey, &QPushButton::clicked, this, &TFrmKey::readKey);
