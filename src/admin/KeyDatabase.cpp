@@ -2,6 +2,7 @@
 
 #include "accessdata/TDB0DM.h"
 #include "accessdata/TableTextDialogs.h"
+#include "admin/PendingEdit.h"
 #include "attendance/TVXDM.h"
 #include "platform/OperatorMessages.h"
 
@@ -103,28 +104,16 @@ bool KeyDatabase::showReadKey(const QString &text)
     return found;
 }
 
-bool KeyDatabase::postPending()
-{
-    Table &t = keys();
-    if (t.state() != TableState::Edit && t.state() != TableState::Insert)
-        return true;
-    if (t.post())
-        return true;
-    if (!t.errorMessage().isEmpty())
-        messages().error(t.errorMessage());
-    return false;
-}
-
 bool KeyDatabase::exportKeys()
 {
-    if (!postPending())
+    if (!postPendingEdit(keys(), messages()))
         return false;
     return exportTableWithDialog(keys(), m_files, messages(), kFileName);
 }
 
 bool KeyDatabase::importKeys()
 {
-    if (!postPending())
+    if (!postPendingEdit(keys(), messages()))
         return false;
     const TextImportResult result = importTableWithDialog(keys(), m_files, messages(), kFileName);
     return result.ok;

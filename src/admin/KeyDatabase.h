@@ -62,8 +62,6 @@ public:
     bool importKeys();
 
 private:
-    bool postPending();
-
     TDB0DM &m_db;
     TVXDM &m_vx;
     FileChooser &m_files;

@@ -1,4 +1,5 @@
 #include "cli/CollectCommand.h"
+#include "cli/Print.h"
 
 #include "app/Application.h"
 #include "unitops/Collection.h"
@@ -14,13 +15,6 @@ namespace {
 // tick sends nothing while an exchange is open, so the line sets the pace.
 constexpr int kHeadlessTickMs = 50;
 constexpr int kDefaultMaxRounds = 5;
-
-void print(std::FILE *file, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), file);
-    std::fflush(file);
-}
 
 } // namespace
 

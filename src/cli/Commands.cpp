@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Print.h"
 
 #include "app/Application.h"
 #include "app/MenuItems.h"
@@ -26,12 +27,6 @@ public:
     std::optional<QString> chooseOpen(const FileRequest &) override { return std::nullopt; }
     std::optional<QString> chooseSave(const FileRequest &) override { return std::nullopt; }
 };
-
-void print(std::FILE *out, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), out);
-}
 
 // One headless run: the data modules in the working directory, messages to
 // standard error.

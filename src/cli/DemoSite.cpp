@@ -1,4 +1,5 @@
 #include "cli/DemoSite.h"
+#include "cli/Print.h"
 
 #include "accessdata/UnitCatalogue.h"
 #include "admin/AdminSchemas.h"
@@ -223,12 +224,6 @@ bool addGroups(TVXDM &vx, int year)
             return false;
     }
     return true;
-}
-
-void print(std::FILE *file, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), file);
 }
 
 } // namespace

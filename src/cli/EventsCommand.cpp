@@ -1,4 +1,5 @@
 #include "cli/EventsCommand.h"
+#include "cli/Print.h"
 
 #include "app/Application.h"
 
@@ -7,12 +8,6 @@
 namespace vardex {
 
 namespace {
-
-void print(std::FILE *out, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), out);
-}
 
 int usageError(std::FILE *err, const QString &text)
 {

@@ -1,4 +1,5 @@
 #include "cli/KeysCommand.h"
+#include "cli/Print.h"
 
 #include "accessdata/TableTextFile.h"
 #include "app/Application.h"
@@ -8,12 +9,6 @@
 namespace vardex {
 
 namespace {
-
-void print(std::FILE *out, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), out);
-}
 
 constexpr int kNameWidth = 30;
 constexpr int kOscisWidth = 12;

@@ -1,4 +1,5 @@
 #include "cli/ReadKeyCommand.h"
+#include "cli/Print.h"
 
 #include "app/Application.h"
 #include "text/HexText.h"
@@ -15,13 +16,6 @@ namespace {
 constexpr int kDefaultTimeoutS = 30;
 // The pause between one read that brought no key and the next.
 constexpr int kRetryMs = 1000;
-
-void print(std::FILE *file, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), file);
-    std::fflush(file);
-}
 
 } // namespace
 

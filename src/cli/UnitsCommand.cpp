@@ -1,16 +1,11 @@
 #include "cli/UnitsCommand.h"
+#include "cli/Print.h"
 
 #include "app/Application.h"
 
 namespace vardex {
 
 namespace {
-
-void print(std::FILE *out, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), out);
-}
 
 constexpr int kNameWidth = 15;
 

@@ -1,6 +1,8 @@
 #include "admin/ui/TFrmKey.h"
 
 #include "accessdata/TDB0DM.h"
+#include "admin/PendingEdit.h"
+#include "admin/ui/GridCursor.h"
 #include "admin/ui/PickListDelegate.h"
 #include "admin/ui/RecordNavigator.h"
 #include "platform/OperatorMessages.h"
@@ -139,52 +141,19 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
     connect(m_closePanel, &QPushButton::clicked, this, &TFrmKey::closePanel);
     connect(m_export, &QPushButton::clicked, this, &TFrmKey::exportTable);
     connect(m_import, &QPushButton::clicked, this, &TFrmKey::importTable);
-    connect(m_navigator, &RecordNavigator::acted, this, [this] {
-        m_model->reload();
-        showCurrent();
-    });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { gridRowChanged(current); });
-    connect(m_model, &QAbstractItemModel::dataChanged, m_navigator,
-            &RecordNavigator::updateButtons);
+    m_cursor = new GridCursor(m_grid, m_model, m_navigator, this);
 
     if (keys.isEmpty())
         keys.first();
-    showCurrent();
+    m_cursor->showCurrent();
 }
 
 TFrmKey::~TFrmKey() = default;
 
-void TFrmKey::showCurrent()
-{
-    m_syncing = true;
-    const int row = m_model->currentRow();
-    if (row >= 0) {
-        const int column = qMax(0, m_grid->currentIndex().column());
-        m_grid->setCurrentIndex(m_model->index(row, column));
-        m_grid->scrollTo(m_grid->currentIndex());
-    }
-    m_syncing = false;
-    m_navigator->updateButtons();
-}
-
-void TFrmKey::gridRowChanged(const QModelIndex &current)
-{
-    if (m_syncing || !current.isValid())
-        return;
-    // Leaving an edited record posts it, as every move does; a refused
-    // post keeps the cursor where it was.
-    m_model->moveTo(current.row());
-    if (m_model->currentRow() != current.row())
-        m_model->reload();
-    showCurrent();
-}
-
 void TFrmKey::searchChanged(const QString &text)
 {
     m_keys.search(text);
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmKey::showPanel(bool show)
@@ -204,8 +173,7 @@ void TFrmKey::readKey()
     showPanel(true);
     if (!key.editing) {
         m_keys.showReadKey(key.text);
-        m_model->reload();
-        showCurrent();
+        m_cursor->refresh();
     }
 }
 
@@ -213,8 +181,7 @@ void TFrmKey::storeKey()
 {
     showPanel(false);
     m_keys.storeReadKey(m_keyText->text());
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmKey::closePanel()
@@ -225,15 +192,13 @@ void TFrmKey::closePanel()
 void TFrmKey::exportTable()
 {
     m_keys.exportKeys();
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmKey::importTable()
 {
     m_keys.importKeys();
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmKey::reject()
@@ -242,15 +207,11 @@ void TFrmKey::reject()
         closePanel();
         return;
     }
-    Table &keys = m_keys.keys();
-    if (keys.state() == TableState::Edit || keys.state() == TableState::Insert) {
-        if (!keys.post()) {
-            if (!keys.errorMessage().isEmpty())
-                m_keys.messages().error(keys.errorMessage());
-            m_model->reload();
-            showCurrent();
-            return;
-        }
+    // A record still edited is posted first; a refused post keeps the
+    // window open.
+    if (!postPendingEdit(m_keys.keys(), m_keys.messages())) {
+        m_cursor->refresh();
+        return;
     }
     QDialog::reject();
 }

@@ -6,7 +6,6 @@
 
 class QLabel;
 class QLineEdit;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 class QWidget;
@@ -14,6 +13,7 @@ class QWidget;
 namespace vardex {
 
 class FileChooser;
+class GridCursor;
 class RecordNavigator;
 class TDB0DM;
 class TVXDM;
@@ -60,8 +60,6 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    void showCurrent();
-    void gridRowChanged(const QModelIndex &current);
     void showPanel(bool show);
 
     KeyDatabase m_keys;
@@ -70,6 +68,7 @@ private:
     QTableView *m_grid = nullptr;
     TableGridModel *m_model = nullptr;
     RecordNavigator *m_navigator = nullptr;
+    GridCursor *m_cursor = nullptr;
     QLineEdit *m_search = nullptr;
     QPushButton *m_readKey = nullptr;
     QPushButton *m_export = nullptr;
@@ -78,7 +77,6 @@ private:
     QLineEdit *m_keyText = nullptr;
     QPushButton *m_store = nullptr;
     QPushButton *m_closePanel = nullptr;
-    bool m_syncing = false;
 };
 
 } // namespace vardex

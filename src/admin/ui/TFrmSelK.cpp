@@ -1,6 +1,7 @@
 #include "admin/ui/TFrmSelK.h"
 
 #include "accessdata/TDB0DM.h"
+#include "admin/ui/GridCursor.h"
 #include "admin/ui/RecordNavigator.h"
 #include "tables/TableGridModel.h"
 
@@ -64,41 +65,18 @@ TFrmSelK::TFrmSelK(TDB0DM &db, QWidget *parent)
 
     connect(m_search, &QLineEdit::textChanged, this, &TFrmSelK::searchChanged);
     connect(m_grid, &QTableView::doubleClicked, this, &TFrmSelK::rowDoubleClicked);
-    connect(m_navigator, &RecordNavigator::acted, this, [this] {
-        m_model->reload();
-        showCurrent();
-    });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (m_syncing || !current.isValid())
-                    return;
-                m_model->moveTo(current.row());
-                m_navigator->updateButtons();
-            });
+    m_cursor = new GridCursor(m_grid, m_model, m_navigator, this);
 
-    showCurrent();
+    m_cursor->showCurrent();
     m_search->setFocus();
 }
 
 TFrmSelK::~TFrmSelK() = default;
 
-void TFrmSelK::showCurrent()
-{
-    m_syncing = true;
-    const int row = m_model->currentRow();
-    if (row >= 0) {
-        m_grid->setCurrentIndex(m_model->index(row, 0));
-        m_grid->scrollTo(m_grid->currentIndex());
-    }
-    m_syncing = false;
-    m_navigator->updateButtons();
-}
-
 void TFrmSelK::searchChanged(const QString &text)
 {
     m_db.tbKeyApproxName(text);
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmSelK::rowDoubleClicked(const QModelIndex &index)

@@ -8,6 +8,7 @@ class QTableView;
 
 namespace vardex {
 
+class GridCursor;
 class RecordNavigator;
 class TDB0DM;
 class TableGridModel;
@@ -33,14 +34,12 @@ public Q_SLOTS:
     void rowDoubleClicked(const QModelIndex &index);
 
 private:
-    void showCurrent();
-
     TDB0DM &m_db;
     TableGridModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
     RecordNavigator *m_navigator = nullptr;
+    GridCursor *m_cursor = nullptr;
     QLineEdit *m_search = nullptr;
-    bool m_syncing = false;
 };
 
 } // namespace vardex

@@ -2,6 +2,8 @@
 
 #include "accessdata/AccessSchemas.h"
 #include "accessdata/TDB0DM.h"
+#include "admin/PendingEdit.h"
+#include "admin/ui/GridCursor.h"
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/UnitEditorPanels.h"
 #include "platform/OperatorMessages.h"
@@ -93,8 +95,8 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
     Table &units = m_units.units();
 
     m_main = new QWidget(this);
-    m_navigator = new RecordNavigator(units, db.messages(), RecordNavigator::withoutInsert(),
-                                      m_main);
+    m_navigator =
+        new RecordNavigator(units, db.messages(), RecordNavigator::withoutInsert(), m_main);
     m_navigator->setHints({QStringLiteral("na první "), QStringLiteral("na předchozí"),
                            QStringLiteral("na další"), QStringLiteral("na poslední"),
                            QStringLiteral("smazat"), QStringLiteral("opravit"),
@@ -156,45 +158,14 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
     connect(m_new, &QPushButton::clicked, this, &TFrmUni::newUnit);
     connect(m_typeSelector, &UnitTypeSelector::picked, this, &TFrmUni::typePicked);
     connect(m_grid, &QTableView::doubleClicked, this, &TFrmUni::cellDoubleClicked);
-    connect(m_navigator, &RecordNavigator::acted, this, [this] {
-        m_model->reload();
-        showCurrent();
-    });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { gridRowChanged(current); });
-    connect(m_model, &QAbstractItemModel::dataChanged, m_navigator,
-            &RecordNavigator::updateButtons);
+    m_cursor = new GridCursor(m_grid, m_model, m_navigator, this);
 
     if (units.isEmpty())
         units.first();
-    showCurrent();
+    m_cursor->showCurrent();
 }
 
 TFrmUni::~TFrmUni() = default;
-
-void TFrmUni::showCurrent()
-{
-    m_syncing = true;
-    const int row = m_model->currentRow();
-    if (row >= 0) {
-        const int column = qMax(0, m_grid->currentIndex().column());
-        m_grid->setCurrentIndex(m_model->index(row, column));
-    }
-    m_syncing = false;
-    m_navigator->updateButtons();
-}
-
-void TFrmUni::gridRowChanged(const QModelIndex &current)
-{
-    if (m_syncing || !current.isValid())
-        return;
-    // Leaving an edited record posts it, as every move does; a refused
-    // post keeps the cursor where it was.
-    m_model->moveTo(current.row());
-    if (m_model->currentRow() != current.row())
-        m_model->reload();
-    showCurrent();
-}
 
 void TFrmUni::openSubDialog(QWidget *panel)
 {
@@ -226,8 +197,7 @@ void TFrmUni::typePicked(quint8 type)
     Table &units = m_units.units();
     if (!m_units.addUnit(type) && units.state() == TableState::Insert)
         units.cancel();
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmUni::cellDoubleClicked(const QModelIndex &index)
@@ -301,22 +271,17 @@ void TFrmUni::finishEditor(UnitEditor editor)
     case UnitEditor::None:
         break;
     }
-    m_model->reload();
-    showCurrent();
+    m_cursor->refresh();
 }
 
 void TFrmUni::reject()
 {
     closeSubDialog();
-    Table &units = m_units.units();
-    if (units.state() == TableState::Edit || units.state() == TableState::Insert) {
-        if (!units.post()) {
-            if (!units.errorMessage().isEmpty())
-                m_units.messages().error(units.errorMessage());
-            m_model->reload();
-            showCurrent();
-            return;
-        }
+    // A record still edited is posted first; a refused post keeps the
+    // window open.
+    if (!postPendingEdit(m_units.units(), m_units.messages())) {
+        m_cursor->refresh();
+        return;
     }
     QDialog::reject();
 }

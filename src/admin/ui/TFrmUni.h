@@ -14,6 +14,7 @@ class BarrierParametersPanel;
 class DoorParametersPanel;
 class DoorTimePanel;
 class MaskPanel;
+class GridCursor;
 class RecordNavigator;
 class TDB0DM;
 class TableGridModel;
@@ -63,15 +64,13 @@ private:
     void finishEditor(UnitEditor editor);
     void openSubDialog(QWidget *panel);
     void closeSubDialog();
-    // Shows the table's current record as the grid's current row.
-    void showCurrent();
-    void gridRowChanged(const QModelIndex &current);
 
     UnitDatabase m_units;
     QWidget *m_main = nullptr;
     QTableView *m_grid = nullptr;
     TableGridModel *m_model = nullptr;
     RecordNavigator *m_navigator = nullptr;
+    GridCursor *m_cursor = nullptr;
     QPushButton *m_new = nullptr;
     UnitTypeSelector *m_typeSelector = nullptr;
     MaskPanel *m_alarmPanel = nullptr;
@@ -81,7 +80,6 @@ private:
     DoorParametersPanel *m_doorPanel = nullptr;
     BarrierParametersPanel *m_barrierPanel = nullptr;
     QWidget *m_open = nullptr;
-    bool m_syncing = false;
 };
 
 } // namespace vardex
