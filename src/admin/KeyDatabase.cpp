@@ -71,6 +71,8 @@ ReadKey KeyDatabase::readKey()
     result.obtained = true;
     result.text = keyToText(key);
     result.editing = state == TableState::Edit || state == TableState::Insert;
+    if (!result.editing)
+        showReadKey(result.text);
     return result;
 }
 

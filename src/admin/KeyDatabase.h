@@ -47,6 +47,8 @@ public:
     void search(const QString &text);
 
     // Reads a key at the key-reading unit (or as typed by the operator).
+    // While browsing, the cursor then moves to the key's holder
+    // (showReadKey); while editing, the key waits for storeReadKey.
     ReadKey readKey();
     // "Uložit": the key number into the record being edited or inserted;
     // false when the record is not.

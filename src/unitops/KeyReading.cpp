@@ -84,7 +84,7 @@ bool KeyReading::getKeyClick()
     if (!m_open || m_waiting)
         return false;
     setWaiting(true);
-    m_asked = hexToByte(addrText());
+    m_asked = m_address;
     if (m_db.povely.PovelPrectiUdalostAdresa(*m_asked))
         return true;
     setWaiting(false);

@@ -2,6 +2,7 @@
 #include "accessdata/TDB0DM.h"
 #include "accessdata/TableTextDialogs.h"
 #include "platform/Clock.h"
+#include "support/KeyTableLine.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace vardex;
+using vardex::testing::keyTableLine;
 using vardex::testing::ScriptedFileChooser;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
@@ -82,15 +84,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-// A key table line as another program would write it: CTM, name, personal
-// number, the other fields blank.
-QByteArray keyLine(const QString &ctm, const QString &jmeno, const QString &oscis)
-{
-    const QString line = ctm.leftJustified(14) + QString(12, u' ') + jmeno.leftJustified(25) +
-                         QString(12, u' ') + oscis.leftJustified(12) + QString(85, u' ') + u'#';
-    return Cp1250Codec().encode(line).bytes + "\r\n";
 }
 
 } // namespace
@@ -229,8 +222,8 @@ TEST(TableTextFile, EveryFieldTypeSurvivesTheRoundTrip)
 // "01" of Novák.
 TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
 {
-    const QByteArray good2 = keyLine("02", "Dvořák", "200");
-    const QByteArray good3 = keyLine("03", "Černý", "300");
+    const QByteArray good2 = keyTableLine("02", "Dvořák", "200");
+    const QByteArray good3 = keyTableLine("03", "Černý", "300");
     const QByteArray bad = "02 bez konce\r\n";
     const QString askBad = QStringLiteral("Chybná data: 02 bez konce\n Pokračovat?");
     const QString askDelete = QStringLiteral("Smazat stará data?");
@@ -246,7 +239,7 @@ TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
     };
     const Case cases[] = {
         {"leading blanks are dropped",
-         keyLine("   02", "    Dvořák", "  200"),
+         keyTableLine("   02", "    Dvořák", "  200"),
          {Answer::No},
          {"01", "02"},
          {askDelete},
@@ -267,21 +260,21 @@ TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
          1,
          true},
         {"a repeated key is refused with the engine's message, the next line still imported",
-         keyLine("01", "Novák", "999") + good3,
+         keyTableLine("01", "Novák", "999") + good3,
          {Answer::No},
          {"01", "03"},
          {askDelete, QStringLiteral("Key violation")},
          1,
          false},
         {"a missing required field is refused",
-         keyLine("04", "", "400") + good2,
+         keyTableLine("04", "", "400") + good2,
          {Answer::No},
          {"01", "02"},
          {askDelete, QStringLiteral("Field value required: JMENO")},
          1,
          false},
         {"Yes to deleting replaces the old records",
-         keyLine("01", "Nováková", "100") + good3,
+         keyTableLine("01", "Nováková", "100") + good3,
          {Answer::Yes},
          {"01", "03"},
          {askDelete},
@@ -343,7 +336,7 @@ TEST(TableTextFile, ExportDialogOffersTheDefaultNameAndAddsTheExtension)
 
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
     EXPECT_TRUE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
-    EXPECT_EQ(readBytes(dir.file("zaloha.SDF")), keyLine("01", "Novák", "100"));
+    EXPECT_EQ(readBytes(dir.file("zaloha.SDF")), keyTableLine("01", "Novák", "100"));
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
 
     ASSERT_EQ(files.saveRequests().size(), 3);

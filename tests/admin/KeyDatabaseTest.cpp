@@ -4,13 +4,6 @@
 using namespace vardex;
 using namespace vardex::testing;
 
-namespace {
-
-const KeyBytes kCibulka{0x01, 0x03, 0, 0, 0, 0, 0}; // "01000000000003"
-const KeyBytes kStranger{0x01, 0x99, 0, 0, 0, 0, 0};
-
-} // namespace
-
 TEST(KeyDatabase, SearchMovesToTheNearestNameInCzechOrderAndTheOrderStaysByName)
 {
     KeyHolderSite s;
@@ -51,61 +44,6 @@ TEST(KeyDatabase, PickListsHoldEachValueOnceInTableOrderAndLeaveTheTablesWhereTh
     EXPECT_EQ(lists.permissionGroups, QStringList{QStringLiteral("Vrátní")});
     EXPECT_TRUE(lists.schedules.isEmpty());
     EXPECT_EQ(s.vx.tbPrs.bookmark(), at);
-}
-
-TEST(KeyDatabase, AKeyReadWhileBrowsingFindsItsHolderAndNeverChangesARecord)
-{
-    KeyHolderSite s;
-    KeyDatabase keys(s.db, s.vx, s.files);
-    keys.search(QStringLiteral("H"));
-    const QString before = s.db.tbKey.orderFields();
-
-    s.nextKey = kCibulka;
-    const ReadKey read = keys.readKey();
-    ASSERT_TRUE(read.obtained);
-    EXPECT_FALSE(read.editing);
-    EXPECT_EQ(read.text, QStringLiteral("01000000000003"));
-    EXPECT_TRUE(keys.showReadKey(read.text));
-    EXPECT_EQ(s.current(), QStringLiteral("Cibulka Eva"));
-    EXPECT_EQ(s.db.tbKey.orderFields(), before) << "the operator's order by name stays";
-    EXPECT_EQ(s.db.tbKey.state(), TableState::Browse);
-    EXPECT_FALSE(keys.storeReadKey(read.text));
-
-    s.nextKey = kStranger;
-    EXPECT_FALSE(keys.showReadKey(keys.readKey().text));
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Neznámý klíč!")});
-    EXPECT_EQ(s.current(), QStringLiteral("Cibulka Eva")) << "the cursor stays";
-
-    s.nextKey = KeyBytes{};
-    EXPECT_FALSE(keys.readKey().obtained) << "no key read, nothing to show";
-    QStringList ctms;
-    for (s.db.tbKey.first(); !s.db.tbKey.eof(); s.db.tbKey.next())
-        ctms << s.current("CTM");
-    ctms.sort();
-    EXPECT_EQ(ctms.first(), QStringLiteral("01000000000001"));
-    EXPECT_EQ(ctms.size(), 5);
-}
-
-TEST(KeyDatabase, AKeyReadWhileEditingOrInsertingGoesIntoThatRecord)
-{
-    for (const bool inserting : {false, true}) {
-        KeyHolderSite s;
-        KeyDatabase keys(s.db, s.vx, s.files);
-        Table &k = s.db.tbKey;
-        ASSERT_TRUE(s.db.tbKeyExactCTM(QStringLiteral("01000000000005")));
-        ASSERT_TRUE(inserting ? k.insert() : k.edit());
-        s.nextKey = kStranger;
-        const ReadKey read = keys.readKey();
-        ASSERT_TRUE(read.editing) << inserting;
-        ASSERT_TRUE(keys.storeReadKey(read.text));
-        if (inserting) {
-            k.setString(QStringLiteral("JMENO"), QStringLiteral("Nový Jan"));
-            k.setString(QStringLiteral("OSCIS"), QStringLiteral("199"));
-        }
-        ASSERT_TRUE(k.post()) << k.errorMessage().toStdString();
-        EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000099")),
-                  inserting ? QStringLiteral("Nový Jan") : QStringLiteral("Hrubý Petr"));
-    }
 }
 
 TEST(KeyDatabase, ExportPostsAPendingEditFirstAndARefusedPostStopsIt)

@@ -1,5 +1,6 @@
 #include "accessdata/TDB0DM.h"
 #include "platform/Clock.h"
+#include "support/KeyTableLine.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "text/Cp1250.h"
@@ -13,6 +14,7 @@
 
 using namespace vardex;
 using vardex::testing::CmdResult;
+using vardex::testing::keyTableLine;
 using vardex::testing::runVardex;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
@@ -34,13 +36,6 @@ void addHolders(const QString &dir, const QList<QStringList> &holders)
                 db.tbKey.setString(db.tbKey.schema().fields[i].name, values[i]);
         ASSERT_TRUE(db.tbKey.post()) << db.tbKey.errorMessage().toStdString();
     }
-}
-
-QByteArray keyLine(const QString &ctm, const QString &jmeno, const QString &oscis)
-{
-    const QString line = ctm.leftJustified(14) + QString(12, u' ') + jmeno.leftJustified(25) +
-                         QString(12, u' ') + oscis.leftJustified(12) + QString(85, u' ') + u'#';
-    return Cp1250Codec().encode(line).bytes + "\r\n";
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -97,8 +92,8 @@ TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
         QStringList err;  // the lines of standard error about the file
         QStringList keys; // the first column of `vardex keys` afterwards
     };
-    const QByteArray novak = keyLine("01", "Novák", "100");
-    const QByteArray dvorak = keyLine("02", "Dvořák", "200");
+    const QByteArray novak = keyTableLine("01", "Novák", "100");
+    const QByteArray dvorak = keyTableLine("02", "Dvořák", "200");
     const Case cases[] = {
         {"added to the old records", dvorak, false, 0, "Importováno klíčů: 1\n", {}, {"01", "02"}},
         {"a bad line and a repeated key are left out",
@@ -110,7 +105,7 @@ TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
           "řádek 4: Chybná data:    03         Černý"},
          {"01", "02"}},
         {"--replace empties the table first",
-         keyLine("01", "Nováková", "101") + dvorak,
+         keyTableLine("01", "Nováková", "101") + dvorak,
          true,
          0,
          "Importováno klíčů: 2\n",

@@ -171,10 +171,7 @@ void TFrmKey::readKey()
     m_store->setVisible(key.editing);
     m_closePanel->setText(key.editing ? QStringLiteral("Přerušit") : QStringLiteral("OK"));
     showPanel(true);
-    if (!key.editing) {
-        m_keys.showReadKey(key.text);
-        m_cursor->refresh();
-    }
+    m_cursor->refresh();
 }
 
 void TFrmKey::storeKey()

@@ -93,19 +93,6 @@ TEST_F(KeyDialog, ShowsItsControlsAndKeepsTheAddressShownOnClosing)
     EXPECT_FALSE(bool(db.KomHwj.OnReceiveData));
 }
 
-TEST_F(KeyDialog, KeyPresentedAtTheUnitClosesTheDialogWithItsNumber)
-{
-    ASSERT_TRUE(simulator.presentKey(0x05, 0, kKey));
-    bool disabledWhileWaiting = false;
-    const std::optional<KeyBytes> key = readIdKey([&](TKeyDlg &d) {
-        d.getKey()->click();
-        disabledWhileWaiting = !d.getKey()->isEnabled();
-    });
-    EXPECT_EQ(key, kKey);
-    EXPECT_TRUE(disabledWhileWaiting);
-    EXPECT_EQ(db.tbEvents.recordCount(), 1);
-}
-
 TEST_F(KeyDialog, ReadWithoutAKeyLeavesTheDialogOpenWithHotovoEnabled)
 {
     for (quint8 address : {0x09 /* no unit: time-out */, 0x05 /* no event waiting */}) {
