@@ -67,6 +67,4 @@ private:
     Failure m_failure;
 };
 
-using Status = Result<void>;
-
 } // namespace vardex
