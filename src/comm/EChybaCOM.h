@@ -5,21 +5,26 @@
 
 namespace vardex {
 
-// The error of opening the serial port, with the text the operator sees.
+// The error of opening the serial port, with the text the operator sees: the
+// fixed text of the failure, then, when known, the device and the system's
+// reason ("Chyba při otevírání COM: /dev/ttyS1 – zařízení neexistuje").
 struct EChybaCOM
 {
     QString Message;
 
     // The port object already holds an open line, or another program holds it.
-    static EChybaCOM alreadyOpen();
+    static EChybaCOM alreadyOpen(const QString &device = {}, const QString &reason = {});
     // The device is missing or cannot be opened or set up.
-    static EChybaCOM openFailed();
+    static EChybaCOM openFailed(const QString &device = {}, const QString &reason = {});
     // The path names something that is not a serial line.
-    static EChybaCOM notAPort();
+    static EChybaCOM notAPort(const QString &device = {}, const QString &reason = {});
     // The reader thread could not be started or never reported ready.
     static EChybaCOM readerNotCreated();
     // The writer thread could not be started or never reported ready.
     static EChybaCOM writerNotCreated();
+
+    // The system's reason for a failed open or set-up, in Czech, from errno.
+    static QString systemReason(int error);
 };
 
 // The outcome of opening the port: `ok`, or an error for the operator. The

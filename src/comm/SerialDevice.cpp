@@ -75,11 +75,20 @@ std::optional<EChybaCOM> SerialDevice::open(const QString &path, int baudRate)
     if (m_fd >= 0)
         return EChybaCOM::alreadyOpen();
     if (path.isEmpty())
-        return EChybaCOM::openFailed();
+        return EChybaCOM::openFailed(
+            {}, QStringLiteral("název portu neoznačuje žádné zařízení (COM1 až COM9 nebo cesta "
+                               "začínající „/“)"));
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == EBUSY ? EChybaCOM::alreadyOpen() : EChybaCOM::openFailed();
+    if (fd < 0) {
+        const int error = errno;
+        const QString reason = EChybaCOM::systemReason(error);
+        if (error == EBUSY)
+            return EChybaCOM::alreadyOpen(path, reason);
+        if (error == EISDIR)
+            return EChybaCOM::notAPort(path, reason);
+        return EChybaCOM::openFailed(path, reason);
+    }
 
     auto fail = [fd](EChybaCOM error) {
         ::close(fd);
@@ -90,18 +99,19 @@ std::optional<EChybaCOM> SerialDevice::open(const QString &path, int baudRate)
     };
     termios settings{};
     if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || tcgetattr(fd, &settings) != 0)
-        return fail(EChybaCOM::notAPort());
+        return fail(EChybaCOM::notAPort(path, EChybaCOM::systemReason(ENOTTY)));
     // The kernel's exclusive mode keeps other openers out (but not the
     // administrator); the lock also keeps out a second program and a second
     // port object of this one.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return fail(EChybaCOM::alreadyOpen());
+        return fail(EChybaCOM::alreadyOpen(path, EChybaCOM::systemReason(EBUSY)));
     ioctl(fd, TIOCEXCL);
 
     const std::optional<speed_t> speed = speedOf(baudRate);
     if (!speed) {
         ioctl(fd, TIOCNXCL);
-        return fail(EChybaCOM::openFailed());
+        return fail(EChybaCOM::openFailed(
+            path, QStringLiteral("nepodporovaná rychlost %1 Bd").arg(baudRate)));
     }
     cfmakeraw(&settings);
     settings.c_iflag &= ~(INPCK | IGNPAR | PARMRK | IXON | IXOFF | IXANY);
@@ -112,8 +122,9 @@ std::optional<EChybaCOM> SerialDevice::open(const QString &path, int baudRate)
     settings.c_cc[VTIME] = 0;
     if (cfsetispeed(&settings, *speed) != 0 || cfsetospeed(&settings, *speed) != 0 ||
         !applySettings(fd, TCSANOW, settings)) {
+        const int error = errno;
         ioctl(fd, TIOCNXCL);
-        return fail(EChybaCOM::openFailed());
+        return fail(EChybaCOM::openFailed(path, EChybaCOM::systemReason(error)));
     }
     setModemLines(fd);
     tcflush(fd, TCIOFLUSH);

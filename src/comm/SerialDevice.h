@@ -25,8 +25,9 @@ public:
 
     // Opens and sets up the line. Fails with "COM již byl otevřen" when
     // another program (or another port object) holds it, "Chyba při
-    // otevírání COM" when it is missing or refuses the settings, and
-    // "Handle nepřísluší COM" when the path is not a terminal.
+    // otevírání COM" when it is missing, forbidden or refuses the settings,
+    // and "Handle nepřísluší COM" when the path is not a terminal; each
+    // followed by the path and the system's reason.
     std::optional<EChybaCOM> open(const QString &path, int baudRate);
     void close();
 
