@@ -21,30 +21,38 @@ bool directoryTest(const QString &dir, OperatorMessages &messages)
     return false;
 }
 
-ConfigLoad loadOrCreateConfig(const QString &home, OperatorMessages &messages)
+Result<void> checkHome(const QString &home)
 {
-    ConfigLoad result;
+    if (!QFileInfo(home).isDir())
+        return Failure{QStringLiteral("Domovský adresář %1 neexistuje (určuje jej volba --home, "
+                                      "proměnná VARDEX_HOME nebo umístění programu)")
+                           .arg(home)};
+    return ConfigRecord::checkEncodable(home);
+}
+
+Result<ConfigRecord> loadOrCreateConfig(const QString &home, OperatorMessages &messages)
+{
+    if (Result<void> usable = checkHome(home); !usable)
+        return usable.failure();
     const QString path = home + QLatin1String(kConfigFileName);
     if (QFileInfo::exists(path)) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.error = QStringLiteral("Konfigurační soubor %1 nelze otevřít: %2")
-                               .arg(path, file.errorString());
-            return result;
-        }
-        const QByteArray bytes = file.read(ConfigRecord::kSize + 1);
-        const auto record = ConfigRecord::fromBytes(bytes);
-        if (!record) {
-            result.error =
+        if (!file.open(QIODevice::ReadOnly))
+            return Failure{QStringLiteral("Konfigurační soubor %1 nelze otevřít: %2")
+                               .arg(path, file.errorString())};
+        // Bytes past the record (a file padded by some copy tool) are not ours.
+        const QByteArray bytes = file.read(ConfigRecord::kSize);
+        if (file.error() != QFileDevice::NoError)
+            return Failure{QStringLiteral("Chyba čtení konfiguračního souboru %1: %2")
+                               .arg(path, file.errorString())};
+        const std::optional<ConfigRecord> record = ConfigRecord::fromBytes(bytes);
+        if (!record)
+            return Failure{
                 QStringLiteral("Konfigurační soubor %1 je poškozený: má %2 bajtů místo %3")
                     .arg(path)
                     .arg(bytes.size())
-                    .arg(ConfigRecord::kSize);
-            return result;
-        }
-        result.record = *record;
-        result.ok = true;
-        return result;
+                    .arg(ConfigRecord::kSize)};
+        return record->atHome(home);
     }
 
     ConfigRecord record = ConfigRecord::defaults(home);
@@ -52,20 +60,22 @@ ConfigLoad loadOrCreateConfig(const QString &home, OperatorMessages &messages)
         record.outputDir.clear();
     if (!directoryTest(record.databaseDir, messages))
         record.databaseDir.clear();
-    result.error = writeConfig(record);
-    result.record = record;
-    result.ok = result.error.isEmpty();
-    return result;
+    if (Result<void> written = writeConfig(record); !written)
+        return written.failure();
+    return record;
 }
 
-QString writeConfig(const ConfigRecord &record)
+Result<void> writeConfig(const ConfigRecord &record)
 {
+    for (const QString &dir : {record.homeDir, record.outputDir, record.databaseDir})
+        if (Result<void> encodable = ConfigRecord::checkEncodable(dir); !encodable)
+            return encodable;
     const QString path = record.homeDir + QLatin1String(kConfigFileName);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(record.toBytes()) != ConfigRecord::kSize ||
         !file.commit())
-        return QStringLiteral("Chyba zápisu konfiguračního souboru %1: %2")
-            .arg(path, file.errorString());
+        return Failure{QStringLiteral("Chyba zápisu konfiguračního souboru %1: %2")
+                           .arg(path, file.errorString())};
     return {};
 }
 

@@ -16,7 +16,9 @@ constexpr int kKeyReaderOffset = 334;
 
 void putDir(QByteArray &bytes, int offset, const QString &dir)
 {
-    QByteArray text = toCp1250(ConfigRecord::cutDir(dir)).bytes.left(ConfigRecord::kDirLength);
+    // cp1250 has one byte per character, so the cut keeps whole characters.
+    const QByteArray text = toCp1250(QStringView(dir).left(ConfigRecord::kDirLength))
+                                .bytes.left(ConfigRecord::kDirLength);
     bytes[offset] = char(text.size());
     for (int i = 0; i < text.size(); ++i)
         bytes[offset + 1 + i] = text[i];
@@ -30,14 +32,23 @@ QString getDir(const QByteArray &bytes, int offset)
     return fromCp1250(bytes.mid(offset + 1, length)).text;
 }
 
+// A stored field that is its default cut short stands for the default.
+QString inFull(const QString &stored, const QString &fieldDefault)
+{
+    if (fieldDefault.size() > ConfigRecord::kDirLength &&
+        stored == fieldDefault.left(ConfigRecord::kDirLength))
+        return fieldDefault;
+    return stored;
+}
+
 } // namespace
 
 ConfigRecord ConfigRecord::defaults(const QString &home)
 {
     ConfigRecord r;
-    r.homeDir = cutDir(home);
-    r.outputDir = cutDir(home + QStringLiteral("VYSTUP/"));
-    r.databaseDir = cutDir(home);
+    r.homeDir = home;
+    r.outputDir = defaultOutputDir(home);
+    r.databaseDir = home;
     return r;
 }
 
@@ -69,6 +80,39 @@ std::optional<ConfigRecord> ConfigRecord::fromBytes(const QByteArray &bytes)
     r.reserved = bytes.mid(kReservedOffset, kReservedSize);
     r.keyReaderAddress = quint8(bytes[kKeyReaderOffset]);
     return r;
+}
+
+ConfigRecord ConfigRecord::atHome(const QString &home) const
+{
+    ConfigRecord r = *this;
+    r.homeDir = home;
+    r.outputDir = inFull(outputDir, defaultOutputDir(home));
+    r.databaseDir = inFull(databaseDir, home);
+    return r;
+}
+
+Result<void> ConfigRecord::checkEncodable(const QString &dir)
+{
+    const EncodedText bytes = toCp1250(dir);
+    if (!bytes.ok)
+        return Failure{bytes.error};
+    if (fromCp1250(bytes.bytes).text != dir)
+        return Failure{QStringLiteral("Název adresáře %1 obsahuje znak, který nelze zapsat "
+                                      "v kódování cp1250 konfiguračního souboru")
+                           .arg(dir)};
+    return {};
+}
+
+Result<void> ConfigRecord::checkDir(const QString &dir, const QString &fieldDefault)
+{
+    if (Result<void> encodable = checkEncodable(dir); !encodable)
+        return encodable;
+    if (inFull(dir.left(kDirLength), fieldDefault) != dir)
+        return Failure{QStringLiteral("Název adresáře %1 se do konfigurace nevejde (nejvýše %2 "
+                                      "znaků)")
+                           .arg(dir)
+                           .arg(kDirLength)};
+    return {};
 }
 
 } // namespace vardex

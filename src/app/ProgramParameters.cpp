@@ -2,7 +2,6 @@
 
 #include "app/ConfigFile.h"
 #include "platform/OperatorMessages.h"
-#include "text/Cp1250.h"
 
 namespace vardex {
 
@@ -13,28 +12,23 @@ char switchByte(bool on)
     return on ? 'A' : 'N';
 }
 
-// The record keeps directory texts in cp1250; a name with a letter the code
-// page lacks would come back from the file as another directory.
-bool fitsTheRecord(const QString &dir)
-{
-    const EncodedText bytes = toCp1250(dir);
-    return bytes.ok && fromCp1250(bytes.bytes).text == dir;
-}
-
 } // namespace
 
 QString ProgramParameters::outputDirText(const QString &typed)
 {
-    QString dir = ConfigRecord::cutDir(typed);
-    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')) && dir.size() < ConfigRecord::kDirLength)
+    // An 80-character text stays as typed: a "/" more would not fit the record.
+    QString dir = typed;
+    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')) && dir.size() != ConfigRecord::kDirLength)
         dir += QLatin1Char('/');
     return dir;
 }
 
-bool ProgramParameters::testDirectory(const QString &dir)
+bool ProgramParameters::testDirectory(const QString &dir, const QString &fieldDefault)
 {
-    if (!fitsTheRecord(dir)) {
-        m_messages.warning(QStringLiteral("Nemohu vytvořit adresář \r\n") + dir);
+    // A name the record would give back as another directory is refused
+    // before anything is created.
+    if (Result<void> kept = ConfigRecord::checkDir(dir, fieldDefault); !kept) {
+        m_messages.warning(kept.error());
         return false;
     }
     return directoryTest(dir, m_messages);
@@ -42,23 +36,20 @@ bool ProgramParameters::testDirectory(const QString &dir)
 
 ParametersOutcome ProgramParameters::confirm(const ParametersInput &input)
 {
-    // The directories are tested as they will be stored, so the directory
-    // that gets created is the one the record names.
+    const QString &home = m_record.homeDir;
     const QString outputDir = outputDirText(input.outputDir);
-    if (!testDirectory(outputDir))
+    if (!testDirectory(outputDir, ConfigRecord::defaultOutputDir(home)))
         return ParametersOutcome::OutputDirRejected;
-    const QString databaseDir = ConfigRecord::cutDir(input.databaseDir);
-    if (!testDirectory(databaseDir))
+    if (!testDirectory(input.databaseDir, home))
         return ParametersOutcome::DatabaseDirRejected;
 
     ConfigRecord changed = m_record;
     changed.outputDir = outputDir;
-    changed.databaseDir = databaseDir;
+    changed.databaseDir = input.databaseDir;
     changed.autoCollect = switchByte(input.autoCollect);
     changed.usageHistory = switchByte(input.usageHistory);
-    const QString error = writeConfig(changed);
-    if (!error.isEmpty()) {
-        m_messages.error(error);
+    if (Result<void> written = writeConfig(changed); !written) {
+        m_messages.error(written.error());
         return ParametersOutcome::WriteFailed;
     }
     m_record = changed;

@@ -27,7 +27,9 @@ enum class ParametersOutcome {
 
 // The logic of the "Parametry programu" window: the directories are tested
 // (and created) one after the other, then the record is stored and written
-// into its own home directory. The record in memory changes only when the
+// into its home directory. A directory the record cannot give back as itself
+// (a letter outside cp1250, more than 80 characters) is refused with the
+// reason, as one that cannot be created is. The record in memory changes only when the
 // file has been written, so a window left with its close box after a failed
 // write has stored nothing.
 class ProgramParameters
@@ -42,12 +44,12 @@ public:
 
     ParametersOutcome confirm(const ParametersInput &input);
 
-    // The output directory as it is kept: at most 80 characters and, room
-    // permitting, ending with "/" since file names are appended to it.
+    // The output directory as it is kept: ending with "/" since file names
+    // are appended to it, unless the record has no room left for it.
     static QString outputDirText(const QString &typed);
 
 private:
-    bool testDirectory(const QString &dir);
+    bool testDirectory(const QString &dir, const QString &fieldDefault);
 
     ConfigRecord &m_record;
     OperatorMessages &m_messages;

@@ -26,13 +26,13 @@ bool TVXDM::StartAplikace(const QString &home, QString *error)
 {
     if (home.isEmpty())
         return false;
-    const ConfigLoad load = loadOrCreateConfig(home, m_messages);
-    if (!load.ok) {
+    const Result<ConfigRecord> load = loadOrCreateConfig(home, m_messages);
+    if (!load) {
         if (error)
-            *error = load.error;
+            *error = load.error();
         return false;
     }
-    config = load.record;
+    config = *load;
     return true;
 }
 

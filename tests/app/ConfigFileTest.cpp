@@ -58,16 +58,15 @@ TEST(ConfigRecord, EveryFieldSitsAtItsOffset)
     EXPECT_EQ(back->toBytes(), b);
 }
 
-TEST(ConfigRecord, LongDirectoriesAreCutAndBadLengthsNeverReadPastTheField)
+TEST(ConfigRecord, DamagedLengthBytesNeverReadPastTheField)
 {
     ConfigRecord r;
-    r.homeDir = QString(100, QLatin1Char('x'));
+    r.homeDir = QString(80, QLatin1Char('x'));
     QByteArray b = r.toBytes();
-    EXPECT_EQ(quint8(b[0]), 80);
-    b[0] = char(250); // a damaged length byte
+    b[0] = char(250);
     const auto back = ConfigRecord::fromBytes(b);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->homeDir, QString(80, QLatin1Char('x')));
+    EXPECT_EQ(back->homeDir, r.homeDir);
     EXPECT_FALSE(ConfigRecord::fromBytes(b.left(334)));
 }
 
@@ -76,10 +75,10 @@ TEST(ConfigFile, FirstStartCreatesTheFileAndTheOutputDirectoryOnce)
     TempDir dir;
     const QString home = dir.path() + QLatin1Char('/');
     ScriptedMessages messages;
-    const ConfigLoad load = loadOrCreateConfig(home, messages);
-    ASSERT_TRUE(load.ok) << load.error.toStdString();
-    EXPECT_EQ(load.record.outputDir, home + QStringLiteral("VYSTUP/"));
-    EXPECT_EQ(load.record.databaseDir, home);
+    const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
+    ASSERT_TRUE(load) << load.error().toStdString();
+    EXPECT_EQ(load->outputDir, home + QStringLiteral("VYSTUP/"));
+    EXPECT_EQ(load->databaseDir, home);
     EXPECT_TRUE(QDir(home + QStringLiteral("VYSTUP")).exists());
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Vytvořen adresář \r\n") + home +
                                             QStringLiteral("VYSTUP/")});
@@ -89,7 +88,30 @@ TEST(ConfigFile, FirstStartCreatesTheFileAndTheOutputDirectoryOnce)
     EXPECT_EQ(bytes.mid(245, 90), QByteArray(90, '\0'));
 }
 
-TEST(ConfigFile, ALaterStartReadsTheStoredRecordEvenWhenMoved)
+// A home deeper than the record's 80 characters: the file goes into the home
+// itself (not into its name cut short), and the next start gets the whole
+// directories back.
+TEST(ConfigFile, AHomeDeeperThanTheRecordKeepsItsWholePaths)
+{
+    TempDir dir;
+    const QString home = dir.file(QString(90, QLatin1Char('d'))) + QLatin1Char('/');
+    ASSERT_TRUE(QDir().mkpath(home));
+    ScriptedMessages messages;
+    ASSERT_TRUE(loadOrCreateConfig(home, messages));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QString(90, QLatin1Char('d'))});
+    EXPECT_EQ(QDir(home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("VYSTUP"), QStringLiteral("WKVRCFG.DBF")}));
+    EXPECT_EQ(quint8(readAll(home + QStringLiteral("WKVRCFG.DBF"))[0]), 80);
+
+    const Result<ConfigRecord> again = loadOrCreateConfig(home, messages);
+    ASSERT_TRUE(again) << again.error().toStdString();
+    EXPECT_EQ(again->homeDir, home);
+    EXPECT_EQ(again->outputDir, home + QStringLiteral("VYSTUP/"));
+    EXPECT_EQ(again->databaseDir, home);
+}
+
+TEST(ConfigFile, ALaterStartReadsTheStoredRecordAndKeepsItAtTheHomeUsed)
 {
     TempDir dir;
     ConfigRecord old = ConfigRecord::defaults(QStringLiteral("/old/place/"));
@@ -100,27 +122,66 @@ TEST(ConfigFile, ALaterStartReadsTheStoredRecordEvenWhenMoved)
     f.close();
 
     ScriptedMessages messages;
-    const ConfigLoad load = loadOrCreateConfig(dir.path() + QLatin1Char('/'), messages);
-    ASSERT_TRUE(load.ok);
-    EXPECT_EQ(load.record.homeDir, QStringLiteral("/old/place/"));
-    EXPECT_EQ(load.record.outputDir, QStringLiteral("/old/place/VYSTUP/"));
-    EXPECT_EQ(load.record.keyReaderAddress, 7);
+    const QString home = dir.path() + QLatin1Char('/');
+    const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
+    ASSERT_TRUE(load);
+    EXPECT_EQ(load->homeDir, home);
+    EXPECT_EQ(load->outputDir, QStringLiteral("/old/place/VYSTUP/"));
+    EXPECT_EQ(load->keyReaderAddress, 7);
     EXPECT_TRUE(messages.shown().isEmpty());
-    // Writing it goes to the old home, which no longer exists: an error, not a crash.
-    EXPECT_FALSE(writeConfig(load.record).isEmpty());
+    ASSERT_TRUE(writeConfig(*load));
+    EXPECT_EQ(readAll(f.fileName()), load->toBytes());
 }
 
-TEST(ConfigFile, AShortFileStopsTheLoadWithAMessage)
+TEST(ConfigFile, OnlyAFileShorterThanTheRecordIsDamaged)
+{
+    ConfigRecord stored = ConfigRecord::defaults(QStringLiteral("/x/"));
+    stored.keyReaderAddress = 0x42;
+    for (const QByteArray &bytes : {stored.toBytes().left(100), stored.toBytes(),
+                                    stored.toBytes() + QByteArray("\r\n\x1a")}) {
+        TempDir dir;
+        QFile f(dir.file(QStringLiteral("WKVRCFG.DBF")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        ScriptedMessages messages;
+        const Result<ConfigRecord> load =
+            loadOrCreateConfig(dir.path() + QLatin1Char('/'), messages);
+        EXPECT_EQ(bool(load), bytes.size() >= 335) << bytes.size();
+        if (load)
+            EXPECT_EQ(load->keyReaderAddress, 0x42);
+        else
+            EXPECT_TRUE(load.error().contains(QStringLiteral("WKVRCFG.DBF")))
+                << load.error().toStdString();
+    }
+}
+
+// A mistyped home is refused, not created; one the record's code page cannot
+// name is refused, not stored with "?".
+TEST(ConfigFile, AHomeThatIsMissingOrOutsideTheCodePageIsRefused)
 {
     TempDir dir;
-    QFile f(dir.file(QStringLiteral("WKVRCFG.DBF")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(100, 'x'));
-    f.close();
-    ScriptedMessages messages;
-    const ConfigLoad load = loadOrCreateConfig(dir.path() + QLatin1Char('/'), messages);
-    EXPECT_FALSE(load.ok);
-    EXPECT_TRUE(load.error.contains(QStringLiteral("WKVRCFG.DBF"))) << load.error.toStdString();
+    const QString foreign = dir.file(QStringLiteral("Ёлка")) + QLatin1Char('/');
+    ASSERT_TRUE(QDir().mkpath(foreign));
+    const struct
+    {
+        QString home;
+        QString reason;
+    } cases[] = {
+        {dir.file(QStringLiteral("chybi")) + QLatin1Char('/'), QStringLiteral("neexistuje")},
+        {foreign, QStringLiteral("cp1250")},
+    };
+    for (const auto &c : cases) {
+        ScriptedMessages messages;
+        const Result<ConfigRecord> load = loadOrCreateConfig(c.home, messages);
+        ASSERT_FALSE(load) << c.home.toStdString();
+        EXPECT_TRUE(load.error().contains(c.home) && load.error().contains(c.reason))
+            << load.error().toStdString();
+        EXPECT_TRUE(messages.shown().isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Ёлка")});
+    EXPECT_TRUE(QDir(foreign).isEmpty());
 }
 
 TEST(ConfigFile, DirectoryTestSaysWhatHappened)

@@ -15,8 +15,9 @@ using vardex::testing::TempDir;
 using Outcome = ParametersOutcome;
 
 // Paths are written relative to a fresh temporary directory ("@/"), where
-// "home/out" exists and "blocker" is a plain file, so nothing can be made
-// under it. `shown` lists the boxes: Information, Warning, Error.
+// "home/out" and a home deeper than the record's 80 characters ("DEEP")
+// exist and "blocker" is a plain file, so nothing can be made under it.
+// `shown` lists the boxes: Information, Warning, Error.
 TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
 {
     const struct
@@ -33,6 +34,10 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         {"@/home/", "", "@/home/", Outcome::OutputDirRejected, "W", ""},
         // A letter cp1250 lacks would come back from the file as another name.
         {"@/home/", "@/Ёлка/", "@/home/", Outcome::OutputDirRejected, "W", ""},
+        // Under a deep home the default output directory is kept whole; any
+        // other name the record cannot hold is refused, not cut.
+        {"@/DEEP/", "@/DEEP/VYSTUP/", "@/DEEP/", Outcome::Saved, "I", "@/DEEP/VYSTUP/"},
+        {"@/DEEP/", "@/DEEP/jinam/", "@/DEEP/", Outcome::OutputDirRejected, "W", ""},
         // Moved program: the record's old home is gone.
         {"@/gone/", "@/home/out/", "@/home/", Outcome::WriteFailed, "E", ""},
     };
@@ -40,9 +45,12 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         SCOPED_TRACE(std::string(c.output) + " " + c.database + " home " + c.home);
         TempDir dir;
         const auto inTemp = [&](const char *text) {
-            return QString::fromUtf8(text).replace(QStringLiteral("@/"), dir.path() + '/');
+            return QString::fromUtf8(text)
+                .replace(QStringLiteral("@/"), dir.path() + '/')
+                .replace(QStringLiteral("DEEP"), QString(80, 'd'));
         };
         ASSERT_TRUE(QDir().mkpath(dir.file(QStringLiteral("home/out"))));
+        ASSERT_TRUE(QDir().mkpath(inTemp("@/DEEP")));
         QFile blocker(dir.file(QStringLiteral("blocker")));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
         blocker.close();
@@ -76,10 +84,11 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
     }
 }
 
-TEST(ProgramParameters, OutputDirectoryTextsFitTheRecord)
+TEST(ProgramParameters, OutputDirectoryTextsEndWithASlashWhereItFits)
 {
     const QString a79(79, 'a'), a80(80, 'a');
     EXPECT_EQ(ProgramParameters::outputDirText(a79), a79 + '/');
-    EXPECT_EQ(ProgramParameters::outputDirText(a80 + "bbb"), a80);
+    EXPECT_EQ(ProgramParameters::outputDirText(a80), a80);
+    EXPECT_EQ(ProgramParameters::outputDirText(a80 + "bbb"), a80 + "bbb/");
     EXPECT_EQ(ProgramParameters::outputDirText(QString()), QString());
 }

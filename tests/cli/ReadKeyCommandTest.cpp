@@ -36,7 +36,7 @@ protected:
         // The site reads keys at unit 05.
         ConfigRecord config = ConfigRecord::defaults(dir.path() + QLatin1Char('/'));
         config.keyReaderAddress = 0x05;
-        ASSERT_TRUE(writeConfig(config).isEmpty());
+        ASSERT_TRUE(writeConfig(config).ok());
     }
 
     void usePort(const QString &path)
