@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 
@@ -63,20 +62,17 @@ int main(int argc, char **argv)
         printText(stdout, usageText());
         return 0;
     }
+    // Known before -C, which would move a relative argv[0].
+    const QString programDir = programDirectory(arguments[0]);
     // The table directory is fixed here, once, for the whole run.
     if (!options.changeDir.isEmpty() && !QDir::setCurrent(options.changeDir)) {
         printText(stderr,
                   QStringLiteral("vardex: nelze přejít do adresáře %1\n").arg(options.changeDir));
         return 2;
     }
-    if (options.command.isEmpty()) {
-        // The home directory needs the executable's path, known once Qt runs.
-        const QString exeDir = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-        const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"), exeDir);
+    const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"), programDir);
+    if (options.command.isEmpty())
         return runWindow(options, home, argc, argv);
-    }
     QCoreApplication qapp(argc, argv);
-    const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"),
-                                     QCoreApplication::applicationDirPath());
     return runCommand(options, QDir::currentPath(), home, stdout, stderr);
 }

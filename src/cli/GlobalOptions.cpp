@@ -1,6 +1,7 @@
 #include "cli/GlobalOptions.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace vardex {
 
@@ -68,6 +69,12 @@ QString resolveHome(const QString &optionHome, const QString &envHome, const QSt
                            : !envHome.isEmpty()  ? envHome
                                                  : exeDir;
     return withSlash(chosen.isEmpty() ? chosen : QDir(chosen).absolutePath());
+}
+
+QString programDirectory(const QString &argv0)
+{
+    const QString running = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return QFileInfo(running.isEmpty() ? argv0 : running).absolutePath();
 }
 
 QString usageText()

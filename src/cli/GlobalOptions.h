@@ -23,8 +23,15 @@ struct GlobalOptions
 GlobalOptions parseGlobalOptions(const QStringList &arguments);
 
 // The home directory (ending in "/"): --home, else the environment variable
-// VARDEX_HOME, else the directory of the executable.
+// VARDEX_HOME, else the directory of the executable. A relative one is taken
+// from the current directory.
 QString resolveHome(const QString &optionHome, const QString &envHome, const QString &exeDir);
+
+// The directory of the running program itself, whatever the current
+// directory: the window and the commands find one home, and so one
+// configuration. `argv0` serves only where the system cannot say (it is
+// then resolved against the current directory, so call this before -C).
+QString programDirectory(const QString &argv0);
 
 // The usage text of `vardex --help`.
 QString usageText();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 using namespace vardex;
@@ -53,6 +55,44 @@ TEST(GlobalOptions, HomeComesFromOptionThenEnvironmentThenExecutable)
     EXPECT_EQ(resolveHome(QString(), QStringLiteral("/b/"), QStringLiteral("/c")),
               QStringLiteral("/b/"));
     EXPECT_EQ(resolveHome(QString(), QString(), QStringLiteral("/c")), QStringLiteral("/c/"));
+}
+
+// The window and the commands take the same home: the program's own
+// directory, never argv[0] read again after -C moved the current directory.
+TEST(GlobalOptions, TheProgramDirectoryDoesNotFollowTheCurrentDirectory)
+{
+    TempDir elsewhere;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    const QString found = programDirectory(QStringLiteral("vardex"));
+    ASSERT_TRUE(QDir::setCurrent(before));
+    EXPECT_EQ(found, QCoreApplication::applicationDirPath());
+}
+
+// A home deeper than the record's 80 characters gets its configuration and
+// nothing beside it; a mistyped one is refused and never created.
+TEST(StatusCommand, TheHomeIsUsedWholeAndNeverCreated)
+{
+    TempDir site, homes;
+    const QString deep = QString(90, u'd');
+    ASSERT_TRUE(QDir(homes.path()).mkdir(deep));
+    const struct
+    {
+        QString home;
+        int status;
+        QString err;
+    } cases[] = {
+        {homes.file(deep) + u'/', 0, QStringLiteral("Vytvořen adresář")},
+        {homes.file(QStringLiteral("chybi")) + u'/', 1, QStringLiteral("neexistuje")},
+    };
+    for (const auto &c : cases) {
+        const CmdResult r = runVardex({QStringLiteral("status")}, site.path(), c.home);
+        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.err) && r.err.contains(c.home)) << r.err.toStdString();
+    }
+    EXPECT_EQ(QDir(homes.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{deep});
+    EXPECT_TRUE(QFile::exists(homes.file(deep + QStringLiteral("/WKVRCFG.DBF"))));
 }
 
 TEST(StatusCommand, AnEmptyDirectoryShowsTheEnablingOfAFirstStart)
