@@ -46,6 +46,22 @@ QString portFromFile(const QString &dir, const QString &current)
     return portFromLines(read.lines, current);
 }
 
+Result<void> writeFile(const QString &dir, const QString &port)
+{
+    const QString line = kKey + port;
+    const EncodedText bytes = toCp1250(line);
+    if (!bytes.ok)
+        return Failure{bytes.error};
+    if (fromCp1250(bytes.bytes).text != line)
+        return Failure{QStringLiteral("Název portu %1 obsahuje znak, který nelze zapsat "
+                                      "v kódování cp1250 souboru %2")
+                           .arg(port, fileName())};
+    const FileWritten written = writeLineFile(QDir(dir).filePath(fileName()), {line});
+    if (!written.ok)
+        return Failure{written.error};
+    return {};
+}
+
 QString devicePath(const QString &commPort)
 {
     if (commPort.startsWith(u'/'))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,11 @@ QString portFromLines(const QStringList &lines, const QString &current);
 // The port name after reading "VX_PARMS.INI" in `dir`; `current` when the file
 // is missing or unreadable.
 QString portFromFile(const QString &dir, const QString &current);
+
+// Writes "VX_PARMS.INI" in `dir` with the one line that names `port`. A
+// port whose name cp1250 cannot hold is refused with a Czech message: the
+// file would name another device ("?" in place of the letter).
+Result<void> writeFile(const QString &dir, const QString &port);
 
 // The device to open for a port name: "COMn" (n from 1 to 9, "COM" in any
 // case) is /dev/ttyS<n-1>, a name beginning with "/" is the path itself.
