@@ -42,13 +42,15 @@ TFrmPrgpar::TFrmPrgpar(ConfigRecord &record, OperatorMessages &messages, QWidget
     m_home->setFont(bold);
     m_home->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // The record holds 80 characters; a default under a deeper home is shown
+    // whole, never cut into another directory.
     m_output = new QLineEdit(record.outputDir, this);
-    m_output->setMaxLength(ConfigRecord::kDirLength);
+    m_output->setMaxLength(qMax(ConfigRecord::kDirLength, int(record.outputDir.size())));
     m_output->setMinimumWidth(m_output->fontMetrics().averageCharWidth() * 50);
     setHint(m_output, QStringLiteral("adresář pro ukládání výstupů"));
 
     m_database = new QLineEdit(record.databaseDir, this);
-    m_database->setMaxLength(ConfigRecord::kDirLength);
+    m_database->setMaxLength(qMax(ConfigRecord::kDirLength, int(record.databaseDir.size())));
     setHint(m_database, QStringLiteral("adresář s databázemi"));
 
     m_autoCollect = unusedSwitch(QStringLiteral("Automatický sběr dat"), record.autoCollect, this);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -102,4 +103,22 @@ TEST(TFrmPrgpar, TheCloseBoxStoresNothing)
     EXPECT_EQ(record.toBytes(), before);
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("jinam"))));
     EXPECT_FALSE(QFileInfo::exists(dir.file(kConfigFileName)));
+}
+
+// Under a home deeper than the record's 80 characters the fields show the
+// whole defaults, and confirming them makes no directory of a cut name.
+TEST(TFrmPrgpar, ADeepHomeIsShownAndKeptWhole)
+{
+    TempDir dir;
+    const QString home = dir.file(QString(90, 'd')) + '/';
+    ASSERT_TRUE(QDir().mkpath(home + "VYSTUP"));
+    ConfigRecord record = ConfigRecord::defaults(home);
+    ScriptedMessages messages;
+    TFrmPrgpar window(record, messages);
+    EXPECT_EQ(window.outputEdit()->text(), home + "VYSTUP/");
+    EXPECT_EQ(window.databaseEdit()->text(), home);
+    const int result = execDriven(window, [&] { window.confirmButton()->click(); });
+    EXPECT_EQ(result, QDialog::Accepted) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(QDir(home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"VYSTUP", kConfigFileName}));
 }
