@@ -86,7 +86,7 @@ QString usageText()
         "\n"
         "Volby:\n"
         "  -C DIR        nejprve přejde do adresáře DIR (v něm jsou tabulky)\n"
-        "  --home DIR    domovský adresář s konfigurací WKVRCFG.DBF\n"
+        "  --home DIR    existující domovský adresář s konfigurací WKVRCFG.DBF\n"
         "                (jinak VARDEX_HOME, jinak adresář programu)\n"
         "  --now \"RRRR-MM-DD hh:mm:ss\"  pevný čas pro celý běh\n"
         "  --version     vypíše verzi\n"
