@@ -9,8 +9,8 @@
 #include "text/LineFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <algorithm>
 
 namespace vardex::DemoSite {
@@ -268,10 +268,10 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
 
     const FileWritten parms = writeLineFile(QDir(dir).filePath(SerialParams::fileName()),
                                             {QStringLiteral("KOMPORTCOM=") + linkPath(dir)});
-    QFile conf(simulatorConfigPath(dir));
+    QSaveFile conf(simulatorConfigPath(dir));
     const QByteArray confText = simulatorConfig(app.clock().today()).toUtf8();
-    if (!parms.ok || !conf.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        conf.write(confText) != confText.size() || !conf.flush()) {
+    if (!parms.ok || !conf.open(QIODevice::WriteOnly) || conf.write(confText) != confText.size() ||
+        !conf.commit()) {
         print(err,
               (parms.ok ? QStringLiteral("Soubor nelze zapsat: ") + conf.fileName() : parms.error) +
                   QLatin1Char('\n'));

@@ -1,5 +1,11 @@
 #include "text/LineFile.h"
 
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
+
 namespace vardex {
 
 namespace {
@@ -40,6 +46,27 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+// The text of a file saved as UTF-8: one that starts with the byte order
+// mark, or that is valid UTF-8 and holds a byte above 127 (in valid UTF-8
+// such a byte is part of a multi-byte sequence). Czech cp1250 text is
+// practically never valid UTF-8, so anything else is taken as cp1250.
+std::optional<QString> utf8Text(QByteArrayView bytes)
+{
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    const bool marked = bytes.startsWith(bom);
+    if (marked)
+        bytes = bytes.sliced(bom.size());
+    else if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return quint8(b) < 0x80; }))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (!marked && decoder.hasError())
+        return std::nullopt;
+    // Composed, so that "á" written as "a" and an accent is one character,
+    // as in cp1250, and fixed-width fields stay in place.
+    return text.normalized(QString::NormalizationForm_C);
+}
+
 FileWritten writeWith(const QString &path, const QStringList &lines, LineFileWriter::Mode mode)
 {
     LineFileWriter writer;
@@ -55,42 +82,49 @@ FileWritten writeWith(const QString &path, const QStringList &lines, LineFileWri
 
 LinesRead readLines(const QString &path)
 {
-    Cp1250Codec codec;
-    if (!codec.isValid())
-        return {false, {}, Cp1250Codec::unavailableMessage()};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, cannotOpen(path)};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {false, {}, readFailed(path)};
-    const DecodedText decoded = codec.decode(bytes);
+    if (const std::optional<QString> text = utf8Text(bytes))
+        return {true, splitLines(*text), {}};
+    const DecodedText decoded = fromCp1250(bytes);
     if (!decoded.ok)
         return {false, {}, decoded.error};
     return {true, splitLines(decoded.text), {}};
 }
 
-LineFileWriter::~LineFileWriter()
-{
-    // A caller that cares about the outcome calls close() itself.
-    if (m_file.isOpen())
-        m_file.close();
-}
+// The temporary file of an unfinished write is removed by QSaveFile; the
+// file itself is left as it was.
+LineFileWriter::~LineFileWriter() = default;
 
 bool LineFileWriter::open(const QString &path, Mode mode)
 {
-    if (m_file.isOpen())
-        m_file.close();
+    if (m_file.isOpen()) {
+        // The earlier file is dropped, as the destructor would drop it.
+        m_file.cancelWriting();
+        m_file.commit();
+    }
     m_error.clear();
     m_failed = false;
     m_file.setFileName(path);
     if (!m_codec.isValid())
         return fail(Cp1250Codec::unavailableMessage());
-    const QIODevice::OpenMode openMode = mode == Mode::Append
-                                             ? QIODevice::WriteOnly | QIODevice::Append
-                                             : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!m_file.open(openMode))
+    QByteArray old;
+    if (mode == Mode::Append && QFile::exists(path)) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly))
+            return fail(cannotOpen(path));
+        old = existing.readAll();
+        if (existing.error() != QFileDevice::NoError)
+            return fail(readFailed(path));
+    }
+    if (!m_file.open(QIODevice::WriteOnly))
         return fail(cannotOpen(path));
+    if (m_file.write(old) != old.size())
+        return fail(writeFailed(path));
     return true;
 }
 
@@ -122,10 +156,9 @@ bool LineFileWriter::close()
 {
     if (!m_file.isOpen())
         return !m_failed;
-    if (!m_file.flush() && !m_failed)
-        fail(writeFailed(m_file.fileName()));
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError && !m_failed)
+    if (m_failed)
+        m_file.cancelWriting();
+    if (!m_file.commit() && !m_failed)
         fail(writeFailed(m_file.fileName()));
     return !m_failed;
 }

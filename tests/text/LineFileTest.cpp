@@ -2,9 +2,13 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace vardex;
 using vardex::testing::TempDir;
@@ -61,6 +65,20 @@ TEST(LineFile, ReadsCrLfAndBareLfLines)
         {"empty file", "", {}},
         {"cr inside a line stays", "a\rb\r\n", {QStringLiteral("a\rb")}},
         {"double cr", "a\r\r\n", {QStringLiteral("a\r")}},
+        // What today's editors save: UTF-8, with or without the byte order
+        // mark; cp1250 text is practically never valid UTF-8.
+        {"utf-8 with mark", "\xEF\xBB\xBFNov\xC3\xA1k\r\n", {QStringLiteral("Novák")}},
+        {"utf-8 without mark",
+         "Nov\xC3\xA1k\n\xC5\xBD"
+         "ena",
+         {"Novák", "Žena"}},
+        {"mark on plain ascii",
+         "\xEF\xBB\xBF"
+         "ab",
+         {"ab"}},
+        {"decomposed utf-8 composed", "Nova\xCC\x81k", {QStringLiteral("Novák")}},
+        {"cp1250 stays cp1250", "Nov\xE1k \xC3\xA1", {QStringLiteral("Novák Ăˇ")}},
+        {"cut utf-8 sequence at the end is cp1250", "Nov\xC3", {QStringLiteral("NovĂ")}},
     };
     TempDir dir;
     for (const Case &c : cases) {
@@ -87,15 +105,49 @@ TEST(LineFile, FailuresAreReportedWithThePath)
     EXPECT_FALSE(QFileInfo::exists(noDir));
 }
 
-TEST(LineFile, FullDeviceGivesWriteErrorAndStaysFailed)
+// A full disk, made deterministic: the file size limit of the process
+// (which binds root too), with the signal it raises ignored.
+class FileSizeLimit
 {
-    const QString full = QStringLiteral("/dev/full");
-    if (!QFileInfo::exists(full))
-        GTEST_SKIP() << "no /dev/full here";
-    LineFileWriter writer;
-    ASSERT_TRUE(writer.open(full, LineFileWriter::Mode::Create));
-    writer.writeLines(QStringList(64, QString(1000, u'x')));
-    EXPECT_FALSE(writer.close());
-    EXPECT_EQ(writer.errorString(), QStringLiteral("Chyba zápisu do souboru: /dev/full"));
-    EXPECT_FALSE(writer.writeLine(QStringLiteral("a")));
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+TEST(LineFile, AFailedWriteLeavesThePreviousFileWhole)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("KLICE.SDF"));
+    const QStringList big(64, QString(1000, u'x'));
+    for (auto write : {&writeLineFile, &appendLineFile}) {
+        putRaw(path, "stará data\r\n");
+        FileWritten written;
+        {
+            FileSizeLimit limit(4096);
+            ASSERT_TRUE(limit.active());
+            written = write(path, big);
+        }
+        EXPECT_FALSE(written.ok);
+        EXPECT_EQ(written.error, QStringLiteral("Chyba zápisu do souboru: ") + path);
+        EXPECT_EQ(rawContent(path), QByteArray("stará data\r\n"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"KLICE.SDF"})
+            << "no temporary file left behind";
+    }
 }
