@@ -32,6 +32,22 @@ TDB0DM::~TDB0DM()
 
 void TDB0DM::installPostErrorHandlers()
 {
+    // A key number is stored only as a unit reads it (14 upper-case hex
+    // digits, never the empty key), or it could never match a read key.
+    // A refused number goes to the post-error handler like any refused
+    // post, so the record stays in edit state.
+    const auto keyNumberRule = [](Table &t) {
+        if (t.isNull(kCTM))
+            return true; // the required-field check reports it
+        const Result<QString> key = holderKeyText(t.asString(kCTM));
+        if (key)
+            return t.asString(kCTM) == *key || t.setString(kCTM, *key);
+        if (t.onPostError)
+            t.onPostError(t, key.code(), key.error());
+        return false;
+    };
+    tbKey.beforePost = keyNumberRule;
+    tbSKey.beforePost = keyNumberRule;
     // Key holders: the engine's own message; the record stays in edit state.
     tbKey.onPostError = [this](Table &, int, const QString &message) {
         m_messages.error(message);

@@ -56,7 +56,11 @@ TextImportResult importTableWithDialog(Table &table, FileChooser &files, Operato
     };
     handlers.refused = [&messages](int, const QString &message) { messages.error(message); };
     TextImportResult result = importTableText(table, path, emptyFirst, handlers);
-    if (!result.ok)
+    // Ending the import after the old data were deleted puts them back: the
+    // operator is told so, as the outcome of a choice, not as a fault.
+    if (!result.ok && result.stopped)
+        messages.information(result.error);
+    else if (!result.ok)
         messages.error(result.error);
     return result;
 }

@@ -21,8 +21,10 @@ bool exportTableWithDialog(Table &table, FileChooser &files, OperatorMessages &m
                            const QString &defaultName);
 
 // Asks which file to read, then "Smazat stará data?" (Yes empties the table
-// first), and imports. A line without the closing "#" asks whether to go on
-// (No ends the import, Yes skips the line); a refused record shows the
+// first), and imports. A bad line (no closing "#", or not as long as the
+// record) asks whether to go on: Yes skips the line, No ends the import,
+// keeping the records before it, or, when the table was emptied, putting
+// the old records back (and saying so). A refused record shows the
 // engine's message. A cancelled dialog gives a result that is not ok and
 // has no error text.
 TextImportResult importTableWithDialog(Table &table, FileChooser &files, OperatorMessages &messages,

@@ -146,7 +146,7 @@ FileWritten exportTableText(Table &table, const QString &path)
 }
 
 TextImportResult importTableText(Table &table, const QString &path, bool emptyFirst,
-                                 const TextImportHandlers &handlers)
+                                 const TextImportHandlers &handlers, TextImportMode mode)
 {
     TextImportResult result;
     if (!table.isOpen()) {
@@ -218,6 +218,23 @@ TextImportResult importTableText(Table &table, const QString &path, bool emptyFi
         skip(lineNo, line, problem);
     }
 
+    // Half an import is worse than none where the caller asked for all of
+    // it, and where the old records are already gone.
+    const bool incomplete = !result.skipped.isEmpty() || result.stopped;
+    if ((mode == TextImportMode::AllOrNothing && incomplete) || (result.stopped && emptyFirst)) {
+        table.rollback();
+        result.error = result.stopped
+                           ? QStringLiteral("Import byl ukončen, tabulka %1 zůstala beze změny")
+                                 .arg(table.schema().file())
+                           : QStringLiteral("Import nebyl proveden (chybných řádků: %1), "
+                                            "tabulka %2 zůstala beze změny")
+                                 .arg(result.skipped.size())
+                                 .arg(table.schema().file());
+        result.imported = 0;
+        result.rolledBack = true;
+        table.first();
+        return result;
+    }
     if (!transaction.commit()) {
         result.error = QStringLiteral("Import nelze dokončit: %1").arg(table.errorMessage());
         table.rollback();

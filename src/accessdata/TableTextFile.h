@@ -46,12 +46,19 @@ struct TextImportIssue
 
 struct TextImportHandlers
 {
-    // A line without the closing "#": true skips it and goes on, false ends
-    // the import. Without a handler the line is skipped.
+    // A line without the closing "#", or not as long as the record: true
+    // skips it and goes on, false ends the import. Without a handler the
+    // line is skipped.
     std::function<bool(int lineNo, const QString &line)> badLine;
-    // The table refused the record of a line (the engine's message, e.g.
-    // "Key violation"); the record is dropped and the import goes on.
+    // The table refused the record of a line (the engine's message); the
+    // record is dropped and the import goes on.
     std::function<void(int lineNo, const QString &message)> refused;
+};
+
+// What a line left out does to the rest of the import.
+enum class TextImportMode {
+    SkipBadLines, // reported and left out; the other lines are kept
+    AllOrNothing, // reported, and the whole import is rolled back at the end
 };
 
 struct TextImportResult
@@ -61,17 +68,25 @@ struct TextImportResult
     int imported = 0;
     QList<TextImportIssue> skipped; // bad and refused lines, in file order
     bool stopped = false;           // ended at a bad line by the handler's choice
+    bool rolledBack = false;        // nothing changed: the table has its old content
 };
 
 // Reads the whole file first (a file that cannot be read changes nothing),
 // then in one transaction empties the table when `emptyFirst` and appends
 // one record per good line: each field takes the next width characters,
-// blanks around them removed, an empty text leaving the field empty. A
-// refused record is reported through `refused` (once: the table's own
-// post-error handler is set aside during the import) and reading goes on.
-// Ending at a bad line keeps the records imported so far. When the work
-// cannot be committed it is rolled back whole and `error` says why.
+// blanks around them removed, an empty text leaving the field empty. A line
+// without the closing "#", or whose length without it is not the sum of the
+// widths, is a bad line (`badLine`). A refused record is reported through
+// `refused` (once: the table's own post-error handler is set aside during
+// the import) and reading goes on.
+// Ending at a bad line keeps the records imported before it, unless the
+// table was emptied first: then nothing is kept. In AllOrNothing mode every
+// line is still read and reported, and any line left out rolls the whole
+// import back. A rolled-back import is not ok: `error` says why and
+// `skipped` lists the lines. When the work cannot be committed it is rolled
+// back whole and `error` says why.
 TextImportResult importTableText(Table &table, const QString &path, bool emptyFirst,
-                                 const TextImportHandlers &handlers);
+                                 const TextImportHandlers &handlers,
+                                 TextImportMode mode = TextImportMode::SkipBadLines);
 
 } // namespace vardex

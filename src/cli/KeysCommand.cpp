@@ -89,7 +89,11 @@ int importKeys(Application &app, const QString &file, bool replace, std::FILE *o
         return true;
     };
     handlers.refused = report;
-    const TextImportResult result = importTableText(app.db0.tbKey, file, replace, handlers);
+    // A replacement is all or nothing: a backup with a bad line must not
+    // leave the site with part of its holders.
+    const TextImportResult result =
+        importTableText(app.db0.tbKey, file, replace, handlers,
+                        replace ? TextImportMode::AllOrNothing : TextImportMode::SkipBadLines);
     if (!result.ok) {
         print(err, QStringLiteral("vardex keys import: ") + result.error + QLatin1Char('\n'));
         return 1;

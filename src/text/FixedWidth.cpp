@@ -80,7 +80,15 @@ std::optional<QStringList> parseFixedWidthLine(QStringView line, const QList<int
 {
     if (!hasLineMark(line))
         return std::nullopt;
-    return splitFixedWidthFields(line.chopped(1), widths);
+    const QStringView body = line.chopped(1);
+    qsizetype recordLength = 0;
+    for (int width : widths)
+        recordLength += qMax(width, 0);
+    qsizetype length = 0;
+    advance(body, 0, recordLength + 1, &length);
+    if (length != recordLength)
+        return std::nullopt;
+    return splitFixedWidthFields(body, widths);
 }
 
 } // namespace vardex

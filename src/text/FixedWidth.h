@@ -39,7 +39,9 @@ bool hasLineMark(QStringView line);
 QStringList splitFixedWidthFields(QStringView body, const QList<int> &widths);
 
 // A whole line as read from the file: nothing when its last character is not
-// "#" (the caller asks whether to go on), else its fields as above.
+// "#", or when the rest is not exactly as long as the widths together (a
+// line cut short or grown would move every later field; the caller asks
+// whether to go on), else its fields as above.
 std::optional<QStringList> parseFixedWidthLine(QStringView line, const QList<int> &widths);
 
 } // namespace vardex

@@ -61,4 +61,19 @@ QString emptyKeyText()
     return QStringLiteral("00000000000000");
 }
 
+Result<QString> holderKeyText(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    const std::optional<KeyBytes> key = parseKeyText(trimmed);
+    if (!key)
+        return Failure{QStringLiteral("Chybné číslo klíče „%1“: číslo klíče má 14 šestnáctkových "
+                                      "číslic (0–9, A–F)")
+                           .arg(trimmed),
+                       InvalidKeyNumber};
+    if (isEmptyKey(*key))
+        return Failure{QStringLiteral("Číslo klíče %1 neoznačuje žádný klíč").arg(trimmed),
+                       InvalidKeyNumber};
+    return keyToText(*key);
+}
+
 } // namespace vardex

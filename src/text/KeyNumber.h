@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -32,5 +34,15 @@ bool isEmptyKey(const KeyBytes &key);
 // The text of no key, "00000000000000" (an empty text counts as no key too).
 bool isEmptyKeyText(QStringView text);
 QString emptyKeyText();
+
+// The code a refused key number is reported with.
+inline constexpr int InvalidKeyNumber = 9740;
+
+// A holder's key number as it enters a key table (typed, imported): blanks
+// around it dropped, lower-case digits made upper case, so that it matches
+// the text of the key as a unit reads it. Anything but exactly 14
+// hexadecimal digits, and the text of no key, is refused with a Czech
+// message that names the value (code InvalidKeyNumber).
+Result<QString> holderKeyText(QStringView text);
 
 } // namespace vardex

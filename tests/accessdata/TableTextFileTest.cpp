@@ -22,6 +22,13 @@ namespace {
 
 const QString kKeyFile = QStringLiteral("KLICE.SDF");
 
+// The holders' keys here are "010000000000" and two digits that tell them
+// apart.
+QString key(const QString &tail)
+{
+    return QStringLiteral("010000000000") + tail;
+}
+
 // A site with the access-control tables open.
 struct Site
 {
@@ -43,9 +50,9 @@ struct Site
                 t.setString(fields[i].name, values[i]);
         return t.post();
     }
-    bool add(const QString &ctm, const QString &jmeno, const QString &oscis)
+    bool add(const QString &keyTail, const QString &jmeno, const QString &oscis)
     {
-        return add({ctm, {}, jmeno, {}, oscis});
+        return add({key(keyTail), {}, jmeno, {}, oscis});
     }
 
     // Every record in key-number order, all fields.
@@ -59,11 +66,12 @@ struct Site
         return out;
     }
 
+    // The last two digits of every key, in key order.
     QStringList keys()
     {
         QStringList out;
         for (const QVariantList &r : records())
-            out << r.value(0).toString();
+            out << r.value(0).toString().right(2);
         return out;
     }
 
@@ -94,7 +102,7 @@ TEST(TableTextFile, ExportWritesFixedWidthCp1250LinesInKeyOrder)
     Site site(dir.path());
     ASSERT_TRUE(site.add({"0200000000000B", "Ing.", "Šťastný Řehoř", "CSc.", "7", "Dílna", "Vše",
                           "Ranní", "1A 2345", "poznámka delší než sedmnáct"}));
-    ASSERT_TRUE(site.add("0100000000000A", "Jméno Které Je Delší Než Pole", "123456789012"));
+    ASSERT_TRUE(site.add("0A", "Jméno Které Je Delší Než Pole", "123456789012"));
 
     const QString path = dir.file(kKeyFile);
     const FileWritten written = exportTableText(site.db.tbKey, path);
@@ -142,9 +150,9 @@ TEST(TableTextFile, ExportLeavesTheCallersCursorOrderAndFilterAlone)
     EXPECT_TRUE(keys.filtered());
     const QList<QByteArray> lines = readBytes(dir.file(kKeyFile)).split('\n');
     ASSERT_EQ(lines.size(), 4); // three lines and nothing after the last line end
-    EXPECT_TRUE(lines[0].startsWith("01 "));
-    EXPECT_TRUE(lines[1].startsWith("02 "));
-    EXPECT_TRUE(lines[2].startsWith("03 "));
+    EXPECT_TRUE(lines[0].startsWith(key("01").toLatin1()));
+    EXPECT_TRUE(lines[1].startsWith(key("02").toLatin1()));
+    EXPECT_TRUE(lines[2].startsWith(key("03").toLatin1()));
 }
 
 TEST(TableTextFile, ExportThenImportIntoAnEmptySiteGivesTheSameTable)
@@ -222,10 +230,15 @@ TEST(TableTextFile, EveryFieldTypeSurvivesTheRoundTrip)
 // "01" of Novák.
 TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
 {
-    const QByteArray good2 = keyTableLine("02", "Dvořák", "200");
-    const QByteArray good3 = keyTableLine("03", "Černý", "300");
+    const QByteArray good2 = keyTableLine(key("02"), "Dvořák", "200");
+    const QByteArray good3 = keyTableLine(key("03"), "Černý", "300");
     const QByteArray bad = "02 bez konce\r\n";
+    QByteArray shortLine = good2;
+    shortLine.remove(40, 1); // one blank less in the name: every later field would move
     const QString askBad = QStringLiteral("Chybná data: 02 bez konce\n Pokračovat?");
+    const QString askShort = QStringLiteral("Chybná data: ") +
+                             Cp1250Codec().decode(shortLine.chopped(2)).text +
+                             QStringLiteral("\n Pokračovat?");
     const QString askDelete = QStringLiteral("Smazat stará data?");
     struct Case
     {
@@ -233,53 +246,68 @@ TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
         QByteArray file;
         QList<Answer> answers; // "Smazat stará data?" first
         QStringList keys;      // the table afterwards
-        QStringList shown;     // questions and errors, in order
+        QStringList shown;     // questions and information, in order
+        int errors;            // refused records, each shown once
         int imported;
-        bool stopped;
     };
     const Case cases[] = {
         {"leading blanks are dropped",
-         keyTableLine("   02", "    Dvořák", "  200"),
+         keyTableLine(key("02"), "    Dvořák", "  200"),
          {Answer::No},
          {"01", "02"},
          {askDelete},
-         1,
-         false},
+         0,
+         1},
         {"Yes at every bad line imports nothing",
          bad + "\r\n" + bad,
          {Answer::No, Answer::Yes, Answer::Yes, Answer::Yes},
          {"01"},
          {askDelete, askBad, QStringLiteral("Chybná data: \n Pokračovat?"), askBad},
          0,
-         false},
+         0},
+        {"a line one character short is bad data",
+         shortLine + good3,
+         {Answer::No, Answer::Yes},
+         {"01", "03"},
+         {askDelete, askShort},
+         0,
+         1},
         {"No at a bad line stops and keeps the records before it",
          good2 + bad + good3,
          {Answer::No, Answer::No},
          {"01", "02"},
          {askDelete, askBad},
-         1,
-         true},
-        {"a repeated key is refused with the engine's message, the next line still imported",
-         keyTableLine("01", "Novák", "999") + good3,
+         0,
+         1},
+        {"No at a bad line after deleting puts the old records back",
+         good2 + bad + good3,
+         {Answer::Yes, Answer::No},
+         {"01"},
+         {askDelete, askBad,
+          QStringLiteral("Import byl ukončen, tabulka WKVRKEY.DB zůstala beze změny")},
+         0,
+         0},
+        {"a repeated key and a missing required field are refused, the next line still imported",
+         keyTableLine(key("01"), "Novák", "999") + keyTableLine(key("04"), "", "400") + good3,
          {Answer::No},
-         {"01", "03"},
-         {askDelete, QStringLiteral("Key violation")},
-         1,
-         false},
-        {"a missing required field is refused",
-         keyTableLine("04", "", "400") + good2,
-         {Answer::No},
-         {"01", "02"},
-         {askDelete, QStringLiteral("Field value required: JMENO")},
-         1,
-         false},
-        {"Yes to deleting replaces the old records",
-         keyTableLine("01", "Nováková", "100") + good3,
-         {Answer::Yes},
          {"01", "03"},
          {askDelete},
          2,
-         false},
+         1},
+        {"a key that is not 14 hex digits is refused, a lower-case one stored upper case",
+         keyTableLine("XYZ", "Dvořák", "200") + keyTableLine(key("0a"), "Černý", "300"),
+         {Answer::No},
+         {"01", "0A"},
+         {askDelete},
+         1,
+         1},
+        {"Yes to deleting replaces the old records",
+         keyTableLine(key("01"), "Nováková", "100") + good3,
+         {Answer::Yes},
+         {"01", "03"},
+         {askDelete},
+         0,
+         2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -295,17 +323,37 @@ TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
         const TextImportResult r =
             importTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile);
 
-        EXPECT_TRUE(r.ok) << r.error.toStdString();
         EXPECT_EQ(r.imported, c.imported);
-        EXPECT_EQ(r.stopped, c.stopped);
         EXPECT_EQ(site.keys(), c.keys);
-        EXPECT_EQ(site.messages.texts(), c.shown);
+        QStringList shown;
+        for (const ScriptedMessages::Shown &m : site.messages.shown())
+            if (m.kind != Kind::Error)
+                shown << m.text;
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(site.messages.texts(Kind::Error).size(), c.errors);
         EXPECT_EQ(site.db.tbKey.state(), TableState::Browse);
         EXPECT_FALSE(site.db.tbKey.inTransaction());
-        ASSERT_EQ(files.openRequests().size(), 1);
-        EXPECT_EQ(files.openRequests()[0].initialName, kKeyFile);
-        EXPECT_EQ(files.openRequests()[0].filter,
-                  QStringLiteral("Exportní soubor|*.SDF|Všechny soubory|*.*"));
+        EXPECT_EQ(files.openRequests().size(), 1);
+    }
+}
+
+// A key file saved by an editor as UTF-8 reads as the same holder as the
+// cp1250 file the program writes.
+TEST(TableTextFile, UtfEightAndCp1250KeyFilesImportTheSameHolder)
+{
+    const QByteArray cp1250 = keyTableLine(key("01"), "Novák Jan", "100");
+    const QByteArray utf8 = Cp1250Codec().decode(cp1250).text.toUtf8();
+    const QByteArray files[] = {cp1250, "\xEF\xBB\xBF" + utf8, utf8};
+    for (const QByteArray &bytes : files) {
+        TempDir dir;
+        Site site(dir.path());
+        writeBytes(dir.file(kKeyFile), bytes);
+        const TextImportResult r = importTableText(site.db.tbKey, dir.file(kKeyFile), false, {});
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        ASSERT_EQ(r.imported, 1) << bytes.left(20).toStdString();
+        ASSERT_TRUE(site.db.tbKey.first());
+        EXPECT_EQ(site.db.tbKey.asString("JMENO"), QStringLiteral("Novák Jan"));
+        EXPECT_EQ(site.db.tbKey.asString("OSCIS"), QStringLiteral("100"));
     }
 }
 
@@ -336,14 +384,12 @@ TEST(TableTextFile, ExportDialogOffersTheDefaultNameAndAddsTheExtension)
 
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
     EXPECT_TRUE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
-    EXPECT_EQ(readBytes(dir.file("zaloha.SDF")), keyTableLine("01", "Novák", "100"));
+    EXPECT_EQ(readBytes(dir.file("zaloha.SDF")), keyTableLine(key("01"), "Novák", "100"));
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
 
     ASSERT_EQ(files.saveRequests().size(), 3);
     const FileRequest &request = files.saveRequests()[0];
     EXPECT_EQ(request.initialName, kKeyFile);
-    EXPECT_EQ(request.defaultExtension, QStringLiteral("SDF"));
-    EXPECT_EQ(request.filter, QStringLiteral("Exportní soubor|*.SDF|Všechny soubory|*.*"));
     EXPECT_TRUE(request.promptOverwrite);
     EXPECT_EQ(site.messages.texts(Kind::Error),
               QStringList{QStringLiteral("Soubor nelze otevřít: ") + dir.file("chybi/KLICE.SDF")});

@@ -68,3 +68,35 @@ TEST(KeyDatabase, ExportPostsAPendingEditFirstAndARefusedPostStopsIt)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("777"));
 }
+
+// Whatever enters a key number (the grid, the import), both key tables
+// store it only as a unit reads it, or it could never match a read key.
+TEST(KeyDatabase, KeyNumbersAreStoredAsAUnitReadsThemInBothKeyTables)
+{
+    KeyHolderSite s;
+    const std::pair<const char *, const char *> cases[] = {
+        {"0a00000000000b", "0A00000000000B"}, {"XYZ", nullptr}, {"00000000000000", nullptr}};
+    const std::pair<Table *, QStringList> tables[] = {{&s.db.tbKey, {"JMENO", "OSCIS"}},
+                                                      {&s.db.tbSKey, {"ZPRAVA", "ALARM"}}};
+    for (const auto &[table, required] : tables) {
+        for (const auto &[typed, stored] : cases) {
+            SCOPED_TRACE(table->schema().file().toStdString() + " " + typed);
+            s.messages.clear();
+            ASSERT_TRUE(table->append());
+            table->setString(QStringLiteral("CTM"), QLatin1String(typed));
+            for (const QString &field : required)
+                table->setString(field, QStringLiteral("N"));
+            if (stored) {
+                EXPECT_TRUE(table->post());
+                EXPECT_EQ(table->asString(QStringLiteral("CTM")), QLatin1String(stored));
+                continue;
+            }
+            EXPECT_FALSE(table->post());
+            EXPECT_EQ(table->state(), TableState::Insert) << "a refused post keeps the record";
+            const QStringList errors = s.messages.texts(ScriptedMessages::Kind::Error);
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].contains(QLatin1String(typed))) << errors[0].toStdString();
+            table->cancel();
+        }
+    }
+}

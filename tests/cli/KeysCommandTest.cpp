@@ -38,6 +38,12 @@ void addHolders(const QString &dir, const QList<QStringList> &holders)
     }
 }
 
+// The holders' keys here are "010000000000" and two digits.
+QString key(const char *tail)
+{
+    return QStringLiteral("010000000000") + QLatin1String(tail);
+}
+
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -80,7 +86,7 @@ TEST(KeysCommand, ExportThenImportIntoAnotherSiteListsTheSame)
     EXPECT_EQ(runVardex({"keys"}, to.path()).out, kList);
 }
 
-TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
+TEST(KeysCommand, ImportReportsEveryLineLeftOutAndReplacesAllOrNothing)
 {
     struct Case
     {
@@ -89,40 +95,56 @@ TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
         bool replace;
         int status;
         QString out;
-        QStringList err;  // the lines of standard error about the file
+        QStringList err;  // the numbers of the lines reported on standard error
         QStringList keys; // the first column of `vardex keys` afterwards
     };
-    const QByteArray novak = keyTableLine("01", "Novák", "100");
-    const QByteArray dvorak = keyTableLine("02", "Dvořák", "200");
+    const QByteArray novak = keyTableLine(key("01"), "Novák", "100");
+    const QByteArray dvorak = keyTableLine(key("02"), "Dvořák", "200");
+    QByteArray crOnly = dvorak + keyTableLine(key("03"), "Černý", "300");
+    crOnly.replace("\r\n", "\r");
     const Case cases[] = {
         {"added to the old records", dvorak, false, 0, "Importováno klíčů: 1\n", {}, {"01", "02"}},
-        {"a bad line and a repeated key are left out",
-         dvorak + "bez konce\r\n" + novak + Cp1250Codec().encode(u"   03         Černý").bytes,
+        {"a bad line, a repeated key and a bad key number are left out",
+         dvorak + "bez konce\r\n" + novak + Cp1250Codec().encode(u"   03         Černý").bytes +
+             "\r\n" + keyTableLine("xyz", "Černý", "300"),
          false,
          1,
          "Importováno klíčů: 1\n",
-         {"řádek 2: Chybná data: bez konce", "řádek 3: Key violation",
-          "řádek 4: Chybná data:    03         Černý"},
+         {"řádek 2", "řádek 3", "řádek 4", "řádek 5"},
          {"01", "02"}},
         {"--replace empties the table first",
-         keyTableLine("01", "Nováková", "101") + dvorak,
+         keyTableLine(key("01"), "Nováková", "101") + dvorak,
          true,
          0,
          "Importováno klíčů: 2\n",
          {},
          {"01", "02"}},
-        {"--replace with nothing importable leaves the table empty",
-         "bez konce\r\n",
+        {"--replace with a refused record changes nothing",
+         dvorak + dvorak,
          true,
          1,
-         "Importováno klíčů: 0\n",
-         {"řádek 1: Chybná data: bez konce"},
-         {}},
+         "",
+         {"řádek 2"},
+         {"01"}},
+        {"--replace with a file of CR line ends changes nothing",
+         crOnly,
+         true,
+         1,
+         "",
+         {"řádek 1"},
+         {"01"}},
+        {"--replace with a binary file changes nothing",
+         QByteArray("\x00\x01\xFF#\n\x89PNG", 9),
+         true,
+         1,
+         "",
+         {"řádek 1", "řádek 2"},
+         {"01"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        addHolders(dir.path(), {{"01", {}, "Novák", {}, "100"}});
+        addHolders(dir.path(), {{key("01"), {}, "Novák", {}, "100"}});
         writeBytes(dir.file("KLICE.SDF"), c.file);
         QStringList args{"keys", "import", dir.file("KLICE.SDF")};
         if (c.replace)
@@ -131,11 +153,15 @@ TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.out);
         // (The first start of a site also reports the output directory it made.)
-        EXPECT_EQ(r.err.split(u'\n').filter(QRegularExpression(QStringLiteral("^řádek "))), c.err);
+        QStringList reported;
+        for (const QString &line : r.err.split(u'\n'))
+            if (line.startsWith(QStringLiteral("řádek ")))
+                reported << line.section(u':', 0, 0);
+        EXPECT_EQ(reported, c.err) << r.err.toStdString();
         QStringList keys;
         for (const QString &line : runVardex({"keys"}, dir.path()).out.split(u'\n'))
             if (!line.isEmpty())
-                keys << line.section(u' ', 0, 0);
+                keys << line.section(u' ', 0, 0).right(2);
         EXPECT_EQ(keys, c.keys);
     }
 }
@@ -143,7 +169,7 @@ TEST(KeysCommand, ImportReportsEverySkippedLineByNumber)
 TEST(KeysCommand, WrongArgumentsAndUnreadableFiles)
 {
     TempDir dir;
-    addHolders(dir.path(), {{"01", {}, "Novák", {}, "100"}});
+    addHolders(dir.path(), {{key("01"), {}, "Novák", {}, "100"}});
     const QList<QStringList> wrong = {
         {"keys", "navíc"},
         {"keys", "export"},
@@ -166,7 +192,7 @@ TEST(KeysCommand, WrongArgumentsAndUnreadableFiles)
         missing.err.endsWith(QStringLiteral("vardex keys import: Soubor nelze otevřít: %1\n")
                                  .arg(dir.file("CHYBI.SDF"))))
         << missing.err.toStdString();
-    EXPECT_TRUE(runVardex({"keys"}, dir.path()).out.startsWith(QStringLiteral("01 ")));
+    EXPECT_TRUE(runVardex({"keys"}, dir.path()).out.startsWith(key("01") + u' '));
 
     const CmdResult unwritable =
         runVardex({"keys", "export", dir.file("chybi/KLICE.SDF")}, dir.path());

@@ -65,11 +65,18 @@ TEST(FixedWidth, SplitDropsBlanksAndNeverRunsPastAShortLine)
         EXPECT_EQ(splitFixedWidthFields(QString::fromUtf8(c.body), c.widths), c.expected) << c.body;
 }
 
-TEST(FixedWidth, LineWithoutClosingMarkIsRefused)
+TEST(FixedWidth, LineWithoutClosingMarkOrOfAnotherLengthIsRefused)
 {
-    for (const char *bad : {"", "abc", "ab#c", "#ab "})
-        EXPECT_FALSE(parseFixedWidthLine(QString::fromUtf8(bad), {2})) << bad;
-    EXPECT_FALSE(hasLineMark(u""));
-    EXPECT_EQ(parseFixedWidthLine(u"#", {2, 2}), QStringList({"", ""}));
+    // No "#" at the end, or a body that is not the 4 characters of the
+    // record: a shorter or longer line would shift every later field.
+    for (const char *bad : {"", "abcd", "ab#cd", "#abcd ", "#", "abc#", "abcde#",
+                            "a\xF0\x9F\x98\x80"
+                            "c#"})
+        EXPECT_FALSE(parseFixedWidthLine(QString::fromUtf8(bad), {2, 2})) << bad;
     EXPECT_EQ(parseFixedWidthLine(u" a#b#", {2, 2}), QStringList({"a", "#b"}));
+    // A character beyond 16 bits counts as one.
+    EXPECT_EQ(parseFixedWidthLine(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                    "cd#"),
+                                  {2, 2}),
+              QStringList({QString::fromUtf8("a\xF0\x9F\x98\x80"), "cd"}));
 }
