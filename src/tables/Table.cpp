@@ -557,10 +557,18 @@ bool Table::commit()
 {
     if (!m_inTransaction)
         return false;
-    if (!execSql(QStringLiteral("COMMIT")))
-        return false;
-    m_inTransaction = false;
-    return true;
+    if (execSql(QStringLiteral("COMMIT"))) {
+        m_inTransaction = false;
+        return true;
+    }
+    // A COMMIT the engine refuses (a full disk) may leave the transaction
+    // open: undo it, so that the table holds what it held before and the
+    // next transaction can begin. The commit's reason is what is reported.
+    const int code = m_errorCode;
+    const QString message = m_errorMessage;
+    rollback();
+    setError(code, message);
+    return false;
 }
 
 bool Table::rollback()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "tables/PostError.h"
 #include "tables/RowReader.h"
 #include "tables/TableFile.h"
@@ -54,6 +55,8 @@ public:
     TableState state() const { return m_state; }
     // Deletes every record.
     bool empty();
+    // The engine's check of the whole file; a damaged one gives its findings.
+    Result<void> checkIntegrity();
     // Reads the current record again and forgets what was read ahead, e.g.
     // after another cursor changed the file.
     void refresh();
@@ -108,9 +111,18 @@ public:
 
     // --- transactions: posts inside one are kept only by commit()
     bool beginTransaction();
+    // A commit that fails rolls back: the table stays usable and keeps what
+    // it held before the transaction; errorMessage() says why.
     bool commit();
     bool rollback();
     bool inTransaction() const { return m_inTransaction; }
+
+    // --- memos: small named values kept in the table's file beside its
+    // records; written inside a transaction, they are kept or dropped
+    // together with the records posted in it (TableUpkeep.cpp)
+    // The value, empty when none was ever set.
+    Result<QByteArray> memo(const QString &name);
+    Result<void> setMemo(const QString &name, const QByteArray &value);
 
     // --- editing
     bool insert();

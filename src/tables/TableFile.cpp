@@ -265,6 +265,19 @@ bool TableFile::checkFields(QString *error)
     return true;
 }
 
+Result<void> TableFile::checkIntegrity()
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
+        return Failure{fail(q.lastError().databaseText())};
+    QStringList findings;
+    while (q.next())
+        findings << q.value(0).toString();
+    if (findings == QStringList{QStringLiteral("ok")})
+        return {};
+    return Failure{fail(findings.join(QStringLiteral("; ")))};
+}
+
 bool TableFile::addIndex(const IndexDef &index, QString *error)
 {
     if (index.name.isEmpty() || index.primary) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "tables/TableLock.h"
 #include "tables/TableSchema.h"
 
@@ -41,6 +42,10 @@ public:
     // The engine's extended result code of the last failed statement.
     int lastErrorCode() const;
     QString lastErrorMessage() const;
+
+    // The engine's own check of the whole file (pages, records, indexes);
+    // on damage, a Czech message naming the file and the engine's findings.
+    Result<void> checkIntegrity();
 
     bool addIndex(const IndexDef &index, QString *error);
     bool deleteIndex(const QString &name, QString *error);
