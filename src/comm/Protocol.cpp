@@ -105,6 +105,12 @@ quint16 replyLengthOf(quint8 code)
     return c ? c->replyLength : 0;
 }
 
+bool replyHandsOutData(quint8 code)
+{
+    return code == Cmd::PrectiUdalosti || code == Cmd::PrectiPamet ||
+           code == Cmd::PrectiJednuUdalost;
+}
+
 quint8 frameLengthOf(quint8 code)
 {
     const CommandInfo *c = findCommand(code);

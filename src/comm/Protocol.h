@@ -70,6 +70,10 @@ const std::array<CommandInfo, CommandCount> &commandTable();
 const CommandInfo *findCommand(quint8 code);
 // E of a code; 0 for a code that is not a command.
 quint16 replyLengthOf(quint8 code);
+// Whether the unit moves on past what a reply to the code hands out (events,
+// memory blocks) once it is acknowledged: such a reply is acknowledged by its
+// receiver after it has kept the data, never by the port on arrival.
+bool replyHandsOutData(quint8 code);
 // L of a code; 0 for a code that is not a command.
 quint8 frameLengthOf(quint8 code);
 // The command's name; empty for a code that is not a command.

@@ -17,7 +17,7 @@ ReplyClass classifyReply(QByteArray &chunk, quint16 expectedLength)
     const bool good = sum == static_cast<quint8>(chunk.at(expectedLength));
     chunk[expectedLength] = '\0';
     if (good)
-        return {ResComCode::Accepted, true, false};
+        return {ResComCode::Accepted, chunk.size() == qsizetype(expectedLength) + 1, false};
     return {ResComCode::BadChecksum, false, true};
 }
 

@@ -1,6 +1,5 @@
 #include "comm/TComHwj.h"
 
-#include "comm/ReplyClassification.h"
 #include "comm/SerialParams.h"
 #include "comm/SerialReader.h"
 #include "comm/SerialWriter.h"
@@ -115,12 +114,13 @@ void TComHwj::ClosePort()
     m_readerReady = m_writerReady = false;
 }
 
-bool TComHwj::SendCommand(const QByteArray &frame, quint16 expectedReplyLength)
+bool TComHwj::SendCommand(const QByteArray &frame, quint16 expectedReplyLength, ReplyAck ack)
 {
     if (!m_writer || m_busy || frame.isEmpty())
         return false;
     m_busy = true;
     m_expectedLength = expectedReplyLength;
+    m_ackMode = ack;
     m_frameAddress = quint8(frame[0]);
     m_timer.start(m_waitTimeout); // the time-out counts from this request
     m_waiting = true;
@@ -158,6 +158,7 @@ void TComHwj::onTimerTick()
     m_waiting = false;
     m_resCom = ResComCode::NoAnswer;
     m_checksumFailed = false;
+    m_lastReply = {ResComCode::NoAnswer, false, false};
     m_busy = false;
     deliver(QByteArray());
 }
@@ -168,19 +169,34 @@ void TComHwj::onChunk(QByteArray chunk)
     // a split reply, or a reply after its time-out); it is classified with
     // the length of the last request.
     m_waiting = false;
-    const ReplyClass reply = classifyReply(chunk, m_expectedLength);
+    ReplyClass reply = classifyReply(chunk, m_expectedLength);
     // Every data reply starts with the address of the unit that sends it.
     // Only the addressed unit is acknowledged: the caller refuses another
     // unit's block, and an acknowledgement would let that unit drop it.
-    const bool fromAddressed = chunk.size() < 2 || quint8(chunk[0]) == m_frameAddress;
-    if (reply.acknowledge && fromAddressed && m_writer)
-        m_writer->sendPlain(QByteArray(1, kAcknowledge));
+    const bool fromAddressed = chunk.size() >= 2 && quint8(chunk[0]) == m_frameAddress;
+    reply.acknowledge = reply.acknowledge && fromAddressed && m_writer;
+    m_lastReply = reply;
     m_resCom = reply.resCom;
     m_checksumFailed = reply.checksumFailed;
+    if (reply.acknowledge && m_ackMode == ReplyAck::ByPort)
+        m_writer->sendPlain(QByteArray(1, kAcknowledge));
+    // A reply that hands out events waits for its receiver: the unit drops
+    // them on hearing 0xAA, so it may hear it only once they are stored.
+    m_ackPending = reply.acknowledge && m_ackMode == ReplyAck::ByReceiver;
     // The exchange is over before the handler runs, so that the handler may
     // send the next request at once.
     m_busy = false;
     deliver(chunk);
+    m_ackPending = false;
+}
+
+bool TComHwj::Acknowledge()
+{
+    if (!m_ackPending || !m_writer)
+        return false;
+    m_ackPending = false;
+    m_writer->sendPlain(QByteArray(1, kAcknowledge));
+    return true;
 }
 
 void TComHwj::onFailed()

@@ -4,6 +4,7 @@
 #include "comm/EChybaCOM.h"
 #include "comm/EventFd.h"
 #include "comm/LineMailbox.h"
+#include "comm/ReplyClassification.h"
 #include "comm/SerialDevice.h"
 
 #include <QByteArray>
@@ -23,7 +24,8 @@ class SerialWriter;
 // The serial port to the KVR-8 units: one request at a time, the frame sent
 // by a writer thread, the reply collected by a reader thread, the outcome
 // (a reply chunk or a time-out) delivered on the main thread through
-// OnReceiveData with ResCom set. A good data reply is acknowledged with 0xAA.
+// OnReceiveData with ResCom set. A good data reply is acknowledged with 0xAA:
+// by the port, or by its receiver once it has stored what the reply carries.
 //
 // Everything here belongs to the main thread; the threads hand their
 // messages over through a mailbox and a queued call.
@@ -70,8 +72,19 @@ public:
     void ClosePort();
     bool IsOpen() const { return m_device.isOpen(); }
 
-    // Hands a frame to the writer; false while busy or closed.
-    bool SendCommand(const QByteArray &frame, quint16 expectedReplyLength) override;
+    // Hands a frame to the writer; false while busy or closed. A good data
+    // reply is acknowledged at once, or with ReplyAck::ByReceiver only when
+    // the receiver calls Acknowledge() while the reply is delivered to it.
+    bool SendCommand(const QByteArray &frame, quint16 expectedReplyLength,
+                     ReplyAck ack = ReplyAck::ByPort) override;
+    // Sends 0xAA for the reply being delivered, once its receiver has kept
+    // what it carries. Only during OnReceiveData, only for a reply that
+    // arrived whole and right from the addressed unit, and only once; false
+    // (nothing sent) otherwise.
+    bool Acknowledge();
+    // How the last chunk (or time-out) was classified; `acknowledge` tells
+    // whether it may be acknowledged (whole, right, from the addressed unit).
+    const ReplyClass &LastReply() const { return m_lastReply; }
     bool IsFree() const override { return !m_busy; }
     bool IsWaiting() const { return m_waiting; }
     quint16 ExpectedReplyLength() const { return m_expectedLength; }
@@ -94,6 +107,9 @@ private:
     bool m_busy = false;
     quint16 m_expectedLength = 0;
     quint8 m_frameAddress = 0; // address byte of the last request
+    ReplyAck m_ackMode = ReplyAck::ByPort;
+    ReplyClass m_lastReply;
+    bool m_ackPending = false; // the reply being delivered awaits its receiver's 0xAA
     bool m_readerReady = false;
     bool m_writerReady = false;
     bool m_startFailed = false;

@@ -14,7 +14,8 @@ UnitCommands::UnitCommands(TDB0DM &db, CommandPort &port) : m_db(db), m_port(por
 bool UnitCommands::send(quint8 address, quint8 code, QByteArrayView data)
 {
     m_frame = buildFrame(address, code, data);
-    return m_port.SendCommand(m_frame, replyLengthOf(code));
+    return m_port.SendCommand(m_frame, replyLengthOf(code),
+                              replyHandsOutData(code) ? ReplyAck::ByReceiver : ReplyAck::ByPort);
 }
 
 bool UnitCommands::sendToCurrent(quint8 code, QByteArrayView data)

@@ -57,8 +57,11 @@ protected:
 
         port.SetCommPort(simulator.slavePath());
         port.SetWaitTimeout(700);
+        // The handler keeps every reply, so it acknowledges what the unit
+        // waits for its receiver to acknowledge.
         port.OnReceiveData = [this](const QByteArray &buffer) {
             deliveries.push_back({buffer, port.ResCom()});
+            port.Acknowledge();
         };
         const OpenPortResult opened = port.OpenPort();
         ASSERT_TRUE(opened.ok) << (opened.error ? opened.error->Message.toStdString() : "");

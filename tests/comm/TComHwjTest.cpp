@@ -121,6 +121,55 @@ TEST_F(SerialPort, GoodReplyArrivesWholeAndIsAcknowledged)
     EXPECT_TRUE(port.IsFree());
 }
 
+// The unit drops what it handed out on hearing 0xAA: a reply that carries
+// events is acknowledged only by a receiver that has kept them, and only a
+// reply that arrived exactly as long as asked.
+TEST_F(SerialPort, OnlyAWholeReplyIsAcknowledgedAndEventsOnlyByTheirReceiver)
+{
+    const QByteArray reply = dataReply(260, 0x05);
+    const struct
+    {
+        ReplyAck mode;
+        bool receiverAcknowledges;
+        QByteArray chunk;
+        bool whole; // may be acknowledged
+        bool acknowledged;
+    } cases[] = {
+        {ReplyAck::ByReceiver, false, reply, true, false},
+        {ReplyAck::ByReceiver, true, reply, true, true},
+        // A good reply with line noise behind it in the same chunk.
+        {ReplyAck::ByReceiver, true, reply + QByteArray("\x13\x00\xff", 3), false, false},
+        {ReplyAck::ByPort, false, reply + QByteArray("\x13", 1), false, false},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        std::vector<bool> acknowledgedInHandler;
+        port.OnReceiveData = [&](const QByteArray &buffer) {
+            deliveries.push_back({buffer, port.ResCom(), port.ReplyChecksumFailed()});
+            if (c.receiverAcknowledges) {
+                acknowledgedInHandler.push_back(port.Acknowledge());
+                acknowledgedInHandler.push_back(port.Acknowledge()); // only once
+            }
+        };
+        ASSERT_TRUE(port.SendCommand(kReadEvents, 260, c.mode));
+        ASSERT_EQ(unit.read(4), kReadEvents);
+        ASSERT_TRUE(unit.write(c.chunk));
+        ASSERT_TRUE(waitForDeliveries(size_t(++n)));
+        EXPECT_EQ(deliveries.back().resCom, 0xAA);
+        EXPECT_EQ(port.LastReply().acknowledge, c.whole);
+        if (c.receiverAcknowledges) {
+            EXPECT_EQ(acknowledgedInHandler, (std::vector<bool>{c.acknowledged, false}));
+        }
+        EXPECT_FALSE(port.Acknowledge()); // too late once the handler has returned
+        // After an acknowledgement the line carries 0xAA, then the next frame.
+        ASSERT_TRUE(port.SendCommand(kZero, 1));
+        EXPECT_EQ(unit.read(c.acknowledged ? 5 : 4),
+                  (c.acknowledged ? kAck : QByteArray()) + kZero);
+        ASSERT_TRUE(unit.write(kAck));
+        ASSERT_TRUE(waitForDeliveries(size_t(++n)));
+    }
+}
+
 TEST_F(SerialPort, AReplyFromAnotherUnitIsDeliveredButNotAcknowledged)
 {
     ASSERT_TRUE(port.SendCommand(kReadEvents, 260));
@@ -239,14 +288,14 @@ TEST_F(SerialPort, AlreadyOpenPortStaysUsable)
     const OpenPortResult again = port.OpenPort();
     EXPECT_FALSE(again.ok);
     ASSERT_TRUE(again.error);
-    EXPECT_EQ(again.error->Message, QStringLiteral("COM již byl otevřen"));
+    EXPECT_TRUE(again.error->Message.startsWith(QStringLiteral("COM již byl otevřen")));
 
     TComHwj other;
     other.SetCommPort(unit.slavePath());
     const OpenPortResult second = other.OpenPort();
     EXPECT_FALSE(second.ok);
     ASSERT_TRUE(second.error);
-    EXPECT_EQ(second.error->Message, QStringLiteral("COM již byl otevřen"));
+    EXPECT_TRUE(second.error->Message.startsWith(QStringLiteral("COM již byl otevřen")));
     EXPECT_FALSE(other.SendCommand(kZero, 1));
 
     ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
@@ -312,7 +361,7 @@ TEST(SerialPortOpen, FailuresKeepThePortClosed)
         const OpenPortResult opened = port.OpenPort();
         EXPECT_FALSE(opened.ok) << c.port.toStdString();
         ASSERT_TRUE(opened.error) << c.port.toStdString();
-        EXPECT_EQ(opened.error->Message, c.message) << c.port.toStdString();
+        EXPECT_TRUE(opened.error->Message.startsWith(c.message)) << c.port.toStdString();
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(port.SendCommand(kReadEvents, 260));
     }
@@ -327,7 +376,7 @@ TEST(SerialPortOpen, UnsupportedSpeedFails)
     port.SetBaudRate(2401);
     const OpenPortResult opened = port.OpenPort();
     ASSERT_TRUE(opened.error);
-    EXPECT_EQ(opened.error->Message, QStringLiteral("Chyba při otevírání COM"));
+    EXPECT_TRUE(opened.error->Message.startsWith(QStringLiteral("Chyba při otevírání COM")));
     port.SetBaudRate(2400);
     EXPECT_TRUE(port.OpenPort().ok); // the failed open left nothing locked
 }

@@ -18,12 +18,13 @@ namespace {
 class RecordingPort final : public CommandPort
 {
 public:
-    bool SendCommand(const QByteArray &frame, quint16 expectedReplyLength) override
+    bool SendCommand(const QByteArray &frame, quint16 expectedReplyLength, ReplyAck ack) override
     {
         if (busy)
             return false;
         frames.append(frame);
         lengths.append(expectedReplyLength);
+        acks.append(ack);
         return true;
     }
     bool IsFree() const override { return !busy; }
@@ -31,6 +32,7 @@ public:
     bool busy = false;
     QList<QByteArray> frames;
     QList<quint16> lengths;
+    QList<ReplyAck> acks;
 };
 
 class UnitCommandsTest : public ::testing::Test
@@ -122,10 +124,16 @@ TEST_F(UnitCommandsTest, EveryCommandSendsItsDataBytesWithItsReplyLength)
     for (const Case &c : cases) {
         port.frames.clear();
         port.lengths.clear();
+        port.acks.clear();
         ASSERT_TRUE(c.send(commands)) << c.name;
         ASSERT_EQ(port.frames.size(), 1) << c.name;
         EXPECT_EQ(bytesToHex(port.frames[0]), bytesToHex(framed(c.frame))) << c.name;
         EXPECT_EQ(port.lengths[0], c.replyLength) << c.name;
+        // Events and memory blocks are acknowledged by whoever keeps them.
+        const bool handsOut = QByteArray(c.name).startsWith("84") ||
+                              QByteArray(c.name).startsWith("88") ||
+                              QByteArray(c.name).startsWith("8E");
+        EXPECT_EQ(port.acks[0], handsOut ? ReplyAck::ByReceiver : ReplyAck::ByPort) << c.name;
         EXPECT_EQ(commands.lastFrame(), port.frames[0]) << c.name;
     }
 }
