@@ -4,6 +4,7 @@
 
 #include "accessdata/TDB0DM.h"
 
+#include "comm/Protocol.h"
 #include "platform/Clock.h"
 #include "tables/Transaction.h"
 #include "text/HexText.h"
@@ -15,6 +16,12 @@ namespace vardex {
 namespace {
 
 const QString kORI = QStringLiteral("ORI");
+
+// The memo of the event table that holds the block last stored from a unit.
+QString lastBlockMemo(quint8 address)
+{
+    return QStringLiteral("posledni-blok-") + byteToHex(address);
+}
 
 QString quoted(const QString &field, const char *op, const QString &value)
 {
@@ -86,54 +93,94 @@ QString TDB0DM::UlozUdalost(int year)
     return line.value_or(QString());
 }
 
-EventBlockOutcome TDB0DM::ZpracujBlokUdalosti(const QByteArray &received,
-                                              const QString &portStatusText)
+EventBlockOutcome TDB0DM::ZpracujBlokUdalosti(const QByteArray &received, const ReplyClass &verdict)
 {
     EventBlockOutcome out;
-    out.message = ZpracujUdalosti(received, portStatusText);
-    const int count = out.message.isEmpty() ? reply.recordCount() : 0;
-    if (count == 0)
+    // A damaged reply, or a unit's refusal, is worded like a time-out.
+    if (received.isEmpty() || verdict.resCom != ResComCode::Accepted) {
+        const QString why =
+            verdict.checksumFailed ? rxCrcErrorText() : statusText(quint8(verdict.resCom));
+        out.message = ZpracujUdalosti(QByteArray(), why);
         return out;
-
-    auto failed = [&] {
-        out.message = QStringLiteral("Události nebyly uloženy: ") + tbEvents.errorMessage();
-        out.log.clear();
-        out.stored = 0;
-        return out;
-    };
-    QStringList alarms;
-    {
-        Transaction tx(tbEvents);
-        if (!tx.active())
-            return failed();
-        for (int i = 1; i <= count; ++i) {
-            const EventVerdict verdict = KontrolaUdalosti(i);
-            if (!verdict.accepted()) {
-                out.log.append(verdict.message);
-                continue;
-            }
-            const std::optional<QString> line = storeEvent(verdict.year, &alarms);
-            if (!line)
-                return failed();
-            out.log.append(*line);
-            ++out.stored;
-        }
-        if (!tx.commit())
-            return failed();
     }
+    out.message = ZpracujUdalosti(received, statusText(quint8(verdict.resCom)));
+    if (!out.message.isEmpty())
+        return out;
+    // A good sum over a chunk of the wrong length (line noise behind the
+    // reply) is not acknowledged: the unit is read again.
+    if (!verdict.acknowledge) {
+        out.message = reply.headerText() + QStringLiteral("  Nesprávná délka paketu: ") +
+                      QString::number(received.size());
+        return out;
+    }
+    out.records = reply.recordCount();
+
+    // The block as the unit sent it, checksum aside.
+    const QByteArray block = received.left(received.size() - 1);
+    QStringList alarms;
+    if (out.records > 0) {
+        const Result<QByteArray> last = tbEvents.memo(lastBlockMemo(reply.unitAddress()));
+        if (!last) {
+            out.kind = EventBlockOutcome::Kind::StoreFailed;
+            out.message = QStringLiteral("Události nebyly uloženy: ") + last.error();
+            return out;
+        }
+        if (*last == block) {
+            out.kind = EventBlockOutcome::Kind::Repeated;
+            out.log.append(reply.headerText() +
+                           QStringLiteral(" Blok již byl uložen, opakované čtení - neukládá se"));
+        } else {
+            storeBlock(block, out, &alarms);
+            if (out.kind == EventBlockOutcome::Kind::StoreFailed)
+                return out;
+        }
+    } else {
+        out.kind = EventBlockOutcome::Kind::Stored;
+    }
+    // Stored (or stored before): only now may the unit let go of the block.
+    KomHwj.Acknowledge();
     // Only now, with the block safely stored, may a window open.
     raiseAlarms(alarms);
     return out;
 }
 
+void TDB0DM::storeBlock(const QByteArray &block, EventBlockOutcome &out, QStringList *alarms)
+{
+    auto failed = [&] {
+        out.kind = EventBlockOutcome::Kind::StoreFailed;
+        out.message = QStringLiteral("Události nebyly uloženy: ") + tbEvents.errorMessage();
+        out.log.clear();
+        out.stored = 0;
+        alarms->clear();
+    };
+    Transaction tx(tbEvents);
+    if (!tx.active())
+        return failed();
+    for (int i = 1; i <= out.records; ++i) {
+        const EventVerdict verdict = KontrolaUdalosti(i);
+        if (!verdict.accepted()) {
+            out.log.append(verdict.message);
+            continue;
+        }
+        const std::optional<QString> line = storeEvent(verdict.year, alarms);
+        if (!line)
+            return failed();
+        out.log.append(*line);
+        ++out.stored;
+    }
+    if (!tbEvents.setMemo(lastBlockMemo(reply.unitAddress()), block) || !tx.commit())
+        return failed();
+    out.kind = EventBlockOutcome::Kind::Stored;
+}
+
 EventBlockOutcome TDB0DM::ZpracujBlokUdalostiAdresy(quint8 address, const QByteArray &received,
-                                                    const QString &portStatusText)
+                                                    const ReplyClass &verdict)
 {
     const QString oldAddress = m_selection.currentAddress;
     const QString oldName = m_selection.currentName;
     m_selection.currentAddress = byteToHex(address);
     m_selection.currentName = QString();
-    EventBlockOutcome out = ZpracujBlokUdalosti(received, portStatusText);
+    EventBlockOutcome out = ZpracujBlokUdalosti(received, verdict);
     m_selection.currentAddress = oldAddress;
     m_selection.currentName = oldName;
     return out;

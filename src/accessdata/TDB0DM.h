@@ -32,9 +32,27 @@ struct UnitEvaluationData
 // What became of one reply to a read of events.
 struct EventBlockOutcome
 {
+    enum class Kind {
+        // Its events are stored (none, when it was empty or all were
+        // rejected), and the unit was acknowledged.
+        Stored,
+        // Byte for byte the block last stored from that unit: stored before
+        // the unit heard the acknowledgement; acknowledged now, not stored again.
+        Repeated,
+        // A time-out, a refusal, a damaged, cut or foreign reply: nothing
+        // stored, not acknowledged, the unit hands it out again.
+        Unusable,
+        // The event table refused the block: nothing stored, not
+        // acknowledged; the operation is to stop with `message`.
+        StoreFailed,
+    };
+    Kind kind = Kind::Unusable;
     QString message; // why the reply was not used; empty when it was
     QStringList log; // one line per record: its event line or why it was rejected
+    int records = 0; // events the block carried, stored or rejected
     int stored = 0;  // events written to the event table
+
+    bool used() const { return kind == Kind::Stored || kind == Kind::Repeated; }
 };
 
 // The access-control data module: the tables of key holders, units, events
@@ -148,18 +166,21 @@ public:
     // Stores udalost_dm in `year` and returns its event line; raises the
     // alarm for a searched key. Empty when the table refused the record.
     QString UlozUdalost(int year);
-    // The whole handling of one reply: intake, validation of every record
-    // and storing of the accepted ones, all in one transaction, so that a
-    // block is stored whole or not at all. Alarms for searched keys are
-    // raised once the block is stored.
-    EventBlockOutcome ZpracujBlokUdalosti(const QByteArray &received,
-                                          const QString &portStatusText);
+    // The one way a unit's reply to a read of events enters the archive
+    // (collection, monitors, key reading): `verdict` is the port's
+    // classification of the reply (KomHwj.LastReply()). The reply is taken
+    // in, every record validated, the accepted ones stored in one
+    // transaction together with the block itself as the unit's last stored
+    // block; only once that is committed is the unit acknowledged, so a
+    // block is never lost and, across a crash before the acknowledgement,
+    // never stored twice. Alarms for searched keys are raised last.
+    EventBlockOutcome ZpracujBlokUdalosti(const QByteArray &received, const ReplyClass &verdict);
     // The same for a reply of unit `address` to a read sent to it directly,
     // outside the unit selection (the key reading's one-event read): its
     // events are checked against that address. The selection's current
     // unit is left as it was.
     EventBlockOutcome ZpracujBlokUdalostiAdresy(quint8 address, const QByteArray &received,
-                                                const QString &portStatusText);
+                                                const ReplyClass &verdict);
 
     // ===== Event interpretation (EventInterpretation.cpp) =====
 
@@ -217,6 +238,9 @@ private:
     // a searched key's alarm line is added to `alarms`.
     std::optional<QString> storeEvent(int year, QStringList *alarms);
     void raiseAlarms(const QStringList &alarms);
+    // Stores the accepted records of the reply taken in and the block as the
+    // unit's last; fills `out` (kind Stored or StoreFailed).
+    void storeBlock(const QByteArray &block, EventBlockOutcome &out, QStringList *alarms);
     // Positions the unit table on `addr` unless it is there; no message.
     bool unitAt(const QString &addr);
 

@@ -84,6 +84,10 @@ int collectCommand(Application &app, const QStringList &args, std::FILE *out, st
     ticks.start();
     loop.exec();
     db.KomHwj.OnRequestHangup = nullptr;
+    if (!collection.failure().isEmpty()) {
+        print(err, QStringLiteral("vardex collect: ") + collection.failure() + QLatin1Char('\n'));
+        status = 1;
+    }
     app.quit();
     return status;
 }

@@ -66,6 +66,9 @@ int readKeyCommand(Application &app, const QStringList &args, std::FILE *out, st
             print(out, keyToText(*reading.key()) + QLatin1Char('\n'));
             status = 0;
             loop.quit();
+        } else if (!reading.failure().isEmpty()) {
+            // The reason is on standard error already; the unit keeps its event.
+            loop.quit();
         } else if (deadline.hasExpired()) {
             print(err, QStringLiteral("Identifikační klíč nebyl přečten\n"));
             loop.quit();

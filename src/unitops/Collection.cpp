@@ -1,8 +1,6 @@
 #include "unitops/Collection.h"
 
 #include "accessdata/TDB0DM.h"
-#include "comm/Protocol.h"
-#include "comm/ReplyClassification.h"
 
 #include <algorithm>
 #include <optional>
@@ -40,6 +38,7 @@ bool Collection::FormCreate()
     m_stopped = true;
     m_readsSent = 0;
     m_eventsReceived = 0;
+    m_failure.clear();
 
     m_db.VsechnyJednotky();
     // A unit still without an address cannot be read; were it left in the
@@ -91,25 +90,24 @@ void Collection::SbdReceiveData(const QByteArray &buffer)
         m_lineIndex = -1;
         emit logCleared();
     }
-    const TComHwj &port = m_db.KomHwj;
-    // A block that did not arrive whole and right is not acknowledged, so
-    // the unit hands it out again: it is only logged here, never stored, or
-    // its events would be stored twice.
-    if (!buffer.isEmpty() && port.ResCom() != ResComCode::Accepted) {
-        const QString why =
-            port.ReplyChecksumFailed() ? rxCrcErrorText() : statusText(quint8(port.ResCom()));
-        addLine(m_db.ZpracujUdalosti(QByteArray(), why));
+    // A block that did not arrive whole and right is only logged: it was
+    // not acknowledged, so the unit hands it out again.
+    const EventBlockOutcome outcome = m_db.ZpracujBlokUdalosti(buffer, m_db.KomHwj.LastReply());
+    if (outcome.kind == EventBlockOutcome::Kind::StoreFailed) {
+        // The unit keeps the block; reading on would only fail again, or
+        // store later blocks past a gap.
+        addLine(outcome.message);
+        m_failure = outcome.message;
         currentEntry() = Unread;
+        KonecSberuDat();
         return;
     }
-    const EventBlockOutcome outcome =
-        m_db.ZpracujBlokUdalosti(buffer, statusText(quint8(port.ResCom())));
-    if (!outcome.message.isEmpty()) {
+    if (!outcome.used()) {
         addLine(outcome.message);
         currentEntry() = Unread;
         return;
     }
-    const int n = m_db.reply.recordCount();
+    const int n = outcome.records;
     currentEntry() = quint8(n);
     m_eventsReceived += n;
     for (const QString &line : outcome.log)

@@ -48,6 +48,9 @@ public:
     // How many events the units handed out so far (stored or rejected).
     int eventsReceived() const { return m_eventsReceived; }
     const QStringList &log() const { return m_log; }
+    // Why the collection stopped before every unit was empty because the
+    // events could not be stored; empty otherwise.
+    const QString &failure() const { return m_failure; }
     int lineIndex() const { return m_lineIndex; }
 
 signals:
@@ -69,6 +72,7 @@ private:
     QStringList m_names; // "05 Vrátnice" by selection position
     int m_readsSent = 0;
     int m_eventsReceived = 0;
+    QString m_failure;
 };
 
 } // namespace vardex

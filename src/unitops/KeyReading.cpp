@@ -2,8 +2,7 @@
 
 #include "accessdata/TDB0DM.h"
 #include "attendance/TVXDM.h"
-#include "comm/Protocol.h"
-#include "comm/ReplyClassification.h"
+#include "platform/OperatorMessages.h"
 #include "text/HexText.h"
 
 #include <algorithm>
@@ -37,6 +36,7 @@ void KeyReading::FormCreate()
     m_manualVisible = false;
     m_asked.reset();
     m_key.reset();
+    m_failure.clear();
     m_address = m_vx.config.keyReaderAddress;
     ShowAddr();
     m_db.udalost_dm = EventRecord{};
@@ -97,11 +97,11 @@ void KeyReading::MyReceiveData(const QByteArray &buffer)
         return;
     // A late reply of the unit asked still counts: the port has
     // acknowledged it, so the unit no longer holds its event.
-    const std::optional<KeyBytes> key =
-        m_asked ? takeOneEvent(m_db, *m_asked, buffer) : std::nullopt;
+    const OneEvent taken = m_asked ? takeOneEvent(m_db, *m_asked, buffer) : OneEvent{};
     m_waiting = false;
-    if (key && !isEmptyKey(*key))
-        keyRead(*key);
+    m_failure = taken.failure;
+    if (taken.key && !isEmptyKey(*taken.key))
+        keyRead(*taken.key);
     // A time-out, a refusal, another chunk or an event without a key: the
     // operator may try again.
     emit waitingChanged(false);
@@ -129,22 +129,28 @@ bool KeyReading::SpeedButton1Click(const QString &text)
     return true;
 }
 
-std::optional<KeyBytes> KeyReading::takeOneEvent(TDB0DM &db, quint8 asked, const QByteArray &buffer)
+KeyReading::OneEvent KeyReading::takeOneEvent(TDB0DM &db, quint8 asked, const QByteArray &buffer)
 {
-    if (buffer.size() != kOneEventChunk || db.KomHwj.ResCom() != ResComCode::Accepted ||
-        quint8(buffer[0]) != asked)
-        return std::nullopt;
-    // The event goes to the archive like a collected one; storing it uses
-    // the event record, which holds the transfer area.
+    // The event goes to the archive like a collected one, and the unit is
+    // acknowledged only once it is stored; storing it uses the event
+    // record, which holds the transfer area.
     const EventRecord transfer = db.udalost_dm;
     const EventBlockOutcome outcome =
-        db.ZpracujBlokUdalostiAdresy(asked, buffer, statusText(Status::Accepted));
+        db.ZpracujBlokUdalostiAdresy(asked, buffer, db.KomHwj.LastReply());
     db.udalost_dm = transfer;
-    if (!outcome.message.isEmpty())
-        db.systemLog().WriteLog(outcome.message);
+    OneEvent taken;
+    if (outcome.kind == EventBlockOutcome::Kind::StoreFailed) {
+        // The unit keeps the event; the operator is to know why.
+        taken.failure = outcome.message;
+        db.messages().error(outcome.message);
+        return taken;
+    }
+    if (!outcome.used() || buffer.size() != kOneEventChunk)
+        return taken;
     KeyBytes key{};
     std::copy_n(buffer.constData() + kKeyOffset, key.size(), key.begin());
-    return key;
+    taken.key = key;
+    return taken;
 }
 
 void KeyReading::setWaiting(bool waiting)

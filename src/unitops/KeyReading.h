@@ -61,11 +61,21 @@ public:
     // The key read, once there is one.
     const std::optional<KeyBytes> &key() const { return m_key; }
 
-    // The key of a good one-event reply of unit `asked` (17 bytes with the
-    // checksum position); none for any other chunk. Its events, the empty
-    // slot aside, are stored in the event table on the way; the event record
-    // is left as it was.
-    static std::optional<KeyBytes> takeOneEvent(TDB0DM &db, quint8 asked, const QByteArray &buffer);
+    // Why the last reply's event could not be stored (the unit keeps it and
+    // no key is returned); empty otherwise.
+    const QString &failure() const { return m_failure; }
+
+    // A one-event reply of unit `asked` as the port delivered it: its event
+    // goes into the event table first and the unit is acknowledged after;
+    // then its key (17 bytes with the checksum position). No key for any
+    // other chunk, or when the event could not be stored (`failure`, also
+    // shown to the operator). The event record is left as it was.
+    struct OneEvent
+    {
+        std::optional<KeyBytes> key;
+        QString failure;
+    };
+    static OneEvent takeOneEvent(TDB0DM &db, quint8 asked, const QByteArray &buffer);
 
 signals:
     void addressShown(const QString &text);
@@ -86,6 +96,7 @@ private:
     bool m_waiting = false;
     bool m_manualVisible = false;
     std::optional<KeyBytes> m_key;
+    QString m_failure;
 };
 
 } // namespace vardex

@@ -20,6 +20,8 @@ namespace {
 const QByteArray kNovakKey = keyBytes({0x01, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
 const QString kNovak = QStringLiteral("01665544332211");
 const QString kNoKey = QStringLiteral("00000000000000");
+// How the port classifies a reply that arrived whole and right.
+const ReplyClass kGood{0xAA, true, false};
 
 RawEvent raw(const QByteArray &key, quint8 day, quint8 month, quint8 hour, quint8 minute,
              quint8 result)
@@ -108,7 +110,7 @@ TEST_F(Site, ABlockIsStoredInOrderWithTheInferredYearAndLogged)
         eventReply(0x05, {raw(kNovakKey, 0x31, 0x12, 0x23, 0x59, 0x10),
                           raw(QByteArray(7, '\0'), 0x02, 0x01, 0x08, 0x00, 0x38),
                           raw(kNovakKey, 0x02, 0x01, 0x24, 0x00, 0x00)}),
-        QString());
+        kGood);
     EXPECT_TRUE(out.message.isEmpty());
     EXPECT_EQ(out.stored, 2);
     const QStringList expected = {
@@ -136,8 +138,7 @@ TEST_F(Site, TheYearFollowsTodayEvenAfterTheDateWasRecordedLastYear)
     clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 0)));
     db.DatumDnes();
     clock.set(QDateTime(QDate(2027, 1, 2), QTime(0, 5)));
-    db.ZpracujBlokUdalosti(eventReply(0x05, {raw(kNovakKey, 0x02, 0x01, 0x00, 0x01, 0x00)}),
-                           QString());
+    db.ZpracujBlokUdalosti(eventReply(0x05, {raw(kNovakKey, 0x02, 0x01, 0x00, 0x01, 0x00)}), kGood);
     db.tbEvents.first();
     EXPECT_EQ(db.tbEvents.asDate(QStringLiteral("DATUM")), QDate(2027, 1, 2));
 }
@@ -148,17 +149,30 @@ TEST_F(Site, AReplyThatCannotBeUsedStoresNothing)
     struct Case
     {
         QByteArray received;
+        ReplyClass verdict;
         QString message;
     };
     const Case cases[] = {
-        {QByteArray(), QStringLiteral("02.01. 10:00:00 05 Vrátnice - Žádná odpověď")},
-        {eventReply(0x06, {raw(kNovakKey, 0x02, 0x01, 0x08, 0x00, 0x00)}),
+        {QByteArray(),
+         {0x01, false, false},
+         QStringLiteral("02.01. 10:00:00 05 Vrátnice - Žádná odpověď")},
+        {block, {0xC0, false, true}, QStringLiteral("02.01. 10:00:00 05 Vrátnice - chyba Rx-CRC")},
+        {QByteArray(1, '\x90'),
+         {0x90, false, false},
+         QStringLiteral("02.01. 10:00:00 05 Vrátnice - chyba: uzamčeno")},
+        {eventReply(0x06, {raw(kNovakKey, 0x02, 0x01, 0x08, 0x00, 0x00)}), kGood,
          QStringLiteral("06/05 Odpovídá jiná jednotka!")},
-        {block + QByteArray(3, '\x01'), QStringLiteral("05 ABCDEF  Nesprávná délka paketu: 264")},
+        // A good sum with line noise behind it: the port does not acknowledge it.
+        {block + QByteArray(3, '\x01'),
+         {0xAA, false, false},
+         QStringLiteral("05 ABCDEF  Nesprávná délka paketu: 264")},
+        {block.left(17),
+         {0xAA, false, false},
+         QStringLiteral("05 ABCDEF  Nesprávná délka paketu: 17")},
     };
     for (const Case &c : cases) {
-        const EventBlockOutcome out =
-            db.ZpracujBlokUdalosti(c.received, QStringLiteral("Žádná odpověď"));
+        const EventBlockOutcome out = db.ZpracujBlokUdalosti(c.received, c.verdict);
+        EXPECT_EQ(out.kind, EventBlockOutcome::Kind::Unusable);
         EXPECT_EQ(out.message, c.message);
         EXPECT_TRUE(out.log.isEmpty());
         EXPECT_EQ(out.stored, 0);
@@ -172,15 +186,24 @@ TEST_F(Site, ABlockIsStoredWholeOrNotAtAll)
     int posts = 0;
     db.tbEvents.beforePost = [&](Table &) { return ++posts != 2; };
     const RawEvent e = raw(kNovakKey, 0x02, 0x01, 0x08, 0x00, 0x00);
-    const EventBlockOutcome out = db.ZpracujBlokUdalosti(eventReply(0x05, {e, e, e}), QString());
+    const EventBlockOutcome out = db.ZpracujBlokUdalosti(eventReply(0x05, {e, e, e}), kGood);
+    EXPECT_EQ(out.kind, EventBlockOutcome::Kind::StoreFailed);
     EXPECT_TRUE(out.message.startsWith(QStringLiteral("Události nebyly uloženy")))
         << out.message.toStdString();
     EXPECT_EQ(out.stored, 0);
     EXPECT_EQ(db.tbEvents.recordCount(), 0);
 
+    // Handed out again, the block is stored; handed out once more (the unit
+    // did not hear the acknowledgement), it is recognised and not stored twice.
     db.tbEvents.beforePost = nullptr;
-    EXPECT_EQ(db.ZpracujBlokUdalosti(eventReply(0x05, {e, e, e}), QString()).stored, 3);
+    EXPECT_EQ(db.ZpracujBlokUdalosti(eventReply(0x05, {e, e, e}), kGood).stored, 3);
+    const EventBlockOutcome again = db.ZpracujBlokUdalosti(eventReply(0x05, {e, e, e}), kGood);
+    EXPECT_EQ(again.kind, EventBlockOutcome::Kind::Repeated);
+    EXPECT_EQ(again.records, 3);
     EXPECT_EQ(db.tbEvents.recordCount(), 3);
+    // The same block from another unit is that unit's own.
+    db.selection().currentAddress = QStringLiteral("06");
+    EXPECT_EQ(db.ZpracujBlokUdalosti(eventReply(0x06, {e, e, e}), kGood).stored, 3);
 }
 
 TEST_F(Site, ASearchedKeyRaisesTheAlarmOnlyWhileSearchIsOn)
@@ -188,19 +211,24 @@ TEST_F(Site, ASearchedKeyRaisesTheAlarmOnlyWhileSearchIsOn)
     const QString other = QStringLiteral("01000000000099");
     addSearchedKey(kNovak, "A");
     addSearchedKey(other, "N");
-    const QByteArray block =
-        eventReply(0x05, {raw(kNovakKey, 0x02, 0x01, 0x08, 0x00, 0x00),
-                          raw(keyBytes({0x01, 0x99, 0, 0, 0, 0, 0}), 0x02, 0x01, 0x08, 0x01, 0x00),
-                          raw(kNovakKey, 0x02, 0x01, 0x08, 0x02, 0x00)});
+    // Each case gets a block of its own (an identical one would be a repeat).
+    auto block = [](quint8 hour) {
+        return eventReply(0x05,
+                          {raw(kNovakKey, 0x02, 0x01, hour, 0x00, 0x00),
+                           raw(keyBytes({0x01, 0x99, 0, 0, 0, 0, 0}), 0x02, 0x01, hour, 0x01, 0x00),
+                           raw(kNovakKey, 0x02, 0x01, hour, 0x02, 0x00)});
+    };
     struct Case
     {
         bool search;
+        quint8 hour;
         QStringList log;
         int shown;
     };
     const Case cases[] = {
-        {false, {}, 0},
+        {false, 0x07, {}, 0},
         {true,
+         0x08,
          {QStringLiteral("Byl nalezen hledaný klíč! 02.01.2027 08:00 Novák Jan "
                          "Vrátnice,Dveře 0 / příchod,povoleno      "),
           QStringLiteral("Byl nalezen hledaný klíč! 02.01.2027 08:02 Novák Jan "
@@ -211,7 +239,7 @@ TEST_F(Site, ASearchedKeyRaisesTheAlarmOnlyWhileSearchIsOn)
         db.systemLog().clear();
         shown = 0;
         db.searchedKeyAlarm = c.search;
-        EXPECT_EQ(db.ZpracujBlokUdalosti(block, QString()).stored, 3);
+        EXPECT_EQ(db.ZpracujBlokUdalosti(block(c.hour), kGood).stored, 3);
         EXPECT_EQ(db.systemLog().lines(), c.log);
         EXPECT_EQ(shown, c.shown);
     }

@@ -6,6 +6,7 @@
 #include "comm/UnitLineEnd.h"
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -184,17 +185,50 @@ TEST_F(CollectionOnTheLine, EventWithImpossibleTimeIsLoggedAndTheOthersStored)
     EXPECT_EQ(rejected, 2);
 }
 
-TEST_F(CollectionOnTheLine, BlockWithWrongChecksumIsNotStoredAndIsReadAgain)
+// A block that did not arrive whole and right is not acknowledged: the unit
+// hands it out again and each event is stored once.
+TEST_F(CollectionOnTheLine, DamagedBlockIsNotStoredAndIsReadAgain)
 {
     addUnit(0x01, "Vrátnice", 5);
-    addUnit(0x02, "Sklad", 0);
+    addUnit(0x02, "Sklad", 7);
+    addUnit(0x03, "Kancelář", 0);
     startLine();
     ASSERT_TRUE(simulator.setFault(0x01, sim::Fault::BadChecksum, 1));
+    ASSERT_TRUE(simulator.setFault(0x02, sim::Fault::TrailingNoise, 1));
     ASSERT_TRUE(runToEnd());
     expected.sort();
     EXPECT_EQ(storedRows(), expected);
     EXPECT_TRUE(logHasLineEndingWith(QStringLiteral(" 01 Vrátnice - chyba Rx-CRC")));
+    EXPECT_TRUE(logHasLineEndingWith(QStringLiteral("  Nesprávná délka paketu: 264")));
     EXPECT_TRUE(collection.log().contains(QStringLiteral("01 Vrátnice - 5 událostí")));
+    EXPECT_TRUE(collection.log().contains(QStringLiteral("02 Sklad - 7 událostí")));
+}
+
+// A full disk: the collection stops at the first block it cannot store,
+// with the engine's reason, and the unit keeps that block; once there is
+// room again the next collection stores every event exactly once.
+TEST_F(CollectionOnTheLine, ABlockThatCannotBeStoredStopsTheCollectionAndStaysInTheUnit)
+{
+    addUnit(0x01, "Vrátnice", 30);
+    addUnit(0x02, "Sklad", 30);
+    startLine();
+    {
+        testing::FileSizeLimit full(0);
+        ASSERT_TRUE(full.isSet());
+        ASSERT_TRUE(runToEnd());
+    }
+    EXPECT_TRUE(collection.failure().startsWith(QStringLiteral("Události nebyly uloženy: ")))
+        << collection.failure().toStdString();
+    EXPECT_EQ(collection.log().last(), collection.failure());
+    EXPECT_TRUE(storedRows().isEmpty());
+    // Nothing was acknowledged while the table refused the blocks.
+    for (const sim::HeardFrame &f : simulator.heard())
+        EXPECT_NE(f.kind, sim::HeardFrame::Acknowledge);
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(collection.failure().isEmpty());
+    expected.sort();
+    EXPECT_EQ(storedRows(), expected);
 }
 
 TEST_F(CollectionOnTheLine, LogIsClearedOncePastAThousandLines)

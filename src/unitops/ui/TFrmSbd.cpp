@@ -1,6 +1,7 @@
 #include "unitops/ui/TFrmSbd.h"
 
 #include "accessdata/TDB0DM.h"
+#include "platform/OperatorMessages.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -57,6 +58,10 @@ void TFrmSbd::showStopped()
     m_btPrerus->hide();
     m_btOkSbd->show();
     m_btOkSbd->setFocus();
+    // Events that could not be stored stay in their unit; the operator is
+    // to know that the collection did not end well, and why.
+    if (!m_collection.failure().isEmpty())
+        m_db.messages().error(m_collection.failure());
 }
 
 void TFrmSbd::reject()
