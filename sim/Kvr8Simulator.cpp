@@ -130,6 +130,11 @@ QString Kvr8Simulator::slavePath() const
     return m_pty.slavePath();
 }
 
+bool Kvr8Simulator::releaseLine()
+{
+    return m_pty.releaseExclusiveUse();
+}
+
 void Kvr8Simulator::wake()
 {
     if (m_wakeFd >= 0) {
@@ -290,11 +295,15 @@ Kvr8Simulator::Outgoing Kvr8Simulator::applyFault(UnitSlot &slot, SimUnit::Answe
     case Fault::SplitReply:
         out.splitAt = b.size() / 2;
         break;
-    case Fault::Garbage: {
+    case Fault::Garbage:
+    case Fault::TrailingNoise: {
         QByteArray noise;
         for (int i = 0; i < 3; ++i)
             noise.append(char(m_random() & 0xFF));
-        b.prepend(noise);
+        if (fault == Fault::Garbage)
+            b.prepend(noise);
+        else
+            b.append(noise);
         break;
     }
     }

@@ -73,6 +73,9 @@ public:
     bool start(const QString &linkPath, QString *error);
     void stop();
     QString slavePath() const;
+    // After the program on the line died without closing it: lets the next
+    // program open the line (see PseudoTerminal::releaseExclusiveUse).
+    bool releaseLine();
 
     // --- traffic and faults
     // False when no unit has the address; else whether the unit let the

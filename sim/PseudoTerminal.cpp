@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -57,6 +58,11 @@ bool PseudoTerminal::open(QString *error)
     tcsetattr(m_slaveKeeper, TCSANOW, &tio);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
     return true;
+}
+
+bool PseudoTerminal::releaseExclusiveUse()
+{
+    return m_slaveKeeper >= 0 && ::ioctl(m_slaveKeeper, TIOCNXCL) == 0;
 }
 
 bool PseudoTerminal::makeLink(const QString &linkPath, QString *error)

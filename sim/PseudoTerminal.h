@@ -23,6 +23,10 @@ public:
     // link there, never a file that is not a link).
     bool makeLink(const QString &linkPath, QString *error);
     void close();
+    // Lifts the exclusive use a program set on the slave and could not lift
+    // itself because it was killed: the flag outlives it while the master is
+    // open, and would keep every later open out (root aside).
+    bool releaseExclusiveUse();
 
     bool isOpen() const { return m_master >= 0; }
     int masterFd() const { return m_master; }

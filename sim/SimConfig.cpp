@@ -155,7 +155,7 @@ QString parseLine(const QString &line, SimConfig &c)
         const auto f = faultFromName(w.positional.value(2));
         if (!address || !f || w.positional.size() != 3)
             return QStringLiteral(
-                "expected: fault ADDR none|silent|checksum|split|address|garbage");
+                "expected: fault ADDR none|silent|checksum|split|address|garbage|noise");
         c.faults.append({*address, *f});
     } else if (what == QLatin1String("traffic")) {
         for (const auto &[name, value] : w.named) {
@@ -186,6 +186,7 @@ std::optional<Fault> faultFromName(const QString &name)
         {QStringLiteral("split"), Fault::SplitReply},
         {QStringLiteral("address"), Fault::OtherAddress},
         {QStringLiteral("garbage"), Fault::Garbage},
+        {QStringLiteral("noise"), Fault::TrailingNoise},
     };
     for (const auto &[n, f] : names)
         if (n == name.toLower())
@@ -284,8 +285,9 @@ std::optional<SimCommand> SimCommand::parse(const QString &line, QString *error)
             c.count = *count;
             return c;
         }
-        *error = QStringLiteral("expected: fault ADDR none|silent|checksum|split|address|garbage "
-                                "[COUNT]");
+        *error =
+            QStringLiteral("expected: fault ADDR none|silent|checksum|split|address|garbage|noise "
+                           "[COUNT]");
         return std::nullopt;
     }
     *error = QStringLiteral("commands: key, input, fault, quit");

@@ -12,14 +12,15 @@ namespace vardex::sim {
 // What a unit does wrong on purpose, until told otherwise.
 enum class Fault {
     None,
-    Silent,       // no answer at all
-    BadChecksum,  // a data reply whose checksum is off by one
-    SplitReply,   // the reply in two parts with a pause between
-    OtherAddress, // a data reply carrying the address one above the unit's
-    Garbage,      // three noise bytes before the reply
+    Silent,        // no answer at all
+    BadChecksum,   // a data reply whose checksum is off by one
+    SplitReply,    // the reply in two parts with a pause between
+    OtherAddress,  // a data reply carrying the address one above the unit's
+    Garbage,       // three noise bytes before the reply
+    TrailingNoise, // three noise bytes right after the reply, without a pause
 };
 
-// "none", "silent", "checksum", "split", "address", "garbage".
+// "none", "silent", "checksum", "split", "address", "garbage", "noise".
 std::optional<Fault> faultFromName(const QString &name);
 
 // A line of the simulator: its units with their permissions and waiting
