@@ -266,14 +266,13 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
     }
     app.PosouditMoznosti();
 
-    const FileWritten parms = writeLineFile(QDir(dir).filePath(SerialParams::fileName()),
-                                            {QStringLiteral("KOMPORTCOM=") + linkPath(dir)});
+    const Result<void> parms = SerialParams::writeFile(dir, linkPath(dir));
     QSaveFile conf(simulatorConfigPath(dir));
     const QByteArray confText = simulatorConfig(app.clock().today()).toUtf8();
-    if (!parms.ok || !conf.open(QIODevice::WriteOnly) || conf.write(confText) != confText.size() ||
+    if (!parms || !conf.open(QIODevice::WriteOnly) || conf.write(confText) != confText.size() ||
         !conf.commit()) {
         print(err,
-              (parms.ok ? QStringLiteral("Soubor nelze zapsat: ") + conf.fileName() : parms.error) +
+              (parms ? QStringLiteral("Soubor nelze zapsat: ") + conf.fileName() : parms.error()) +
                   QLatin1Char('\n'));
         return 1;
     }
