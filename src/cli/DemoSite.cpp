@@ -6,7 +6,6 @@
 #include "app/Application.h"
 #include "comm/SerialParams.h"
 #include "platform/Clock.h"
-#include "text/LineFile.h"
 
 #include <QDir>
 #include <QFileInfo>
