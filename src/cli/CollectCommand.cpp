@@ -21,12 +21,19 @@ constexpr int kDefaultMaxRounds = 5;
 int collectCommand(Application &app, const QStringList &args, std::FILE *out, std::FILE *err)
 {
     int maxRounds = kDefaultMaxRounds;
+    int replyTimeoutMs = 0; // the port's own
     for (qsizetype i = 0; i < args.size(); ++i) {
         bool ok = false;
-        if (args[i] == QLatin1String("--max-rounds") && i + 1 < args.size())
+        if (args[i] == QLatin1String("--max-rounds") && i + 1 < args.size()) {
             maxRounds = args[++i].toInt(&ok);
-        if (!ok || maxRounds < 1) {
-            print(err, QStringLiteral("Použití: vardex collect [--max-rounds N], N alespoň 1\n"));
+            ok = ok && maxRounds >= 1;
+        } else if (args[i] == QLatin1String("--reply-timeout") && i + 1 < args.size()) {
+            replyTimeoutMs = args[++i].toInt(&ok);
+            ok = ok && replyTimeoutMs >= 100;
+        }
+        if (!ok) {
+            print(err, QStringLiteral("Použití: vardex collect [--max-rounds N] [--reply-timeout "
+                                      "MS], N alespoň 1, MS alespoň 100\n"));
             return 2;
         }
     }
@@ -36,6 +43,9 @@ int collectCommand(Application &app, const QStringList &args, std::FILE *out, st
         return 1;
 
     TDB0DM &db = app.db0;
+    // A line of fast units need not wait the full time for a silent one.
+    if (replyTimeoutMs > 0)
+        db.KomHwj.SetWaitTimeout(replyTimeoutMs);
     Collection collection(db);
     QObject::connect(&collection, &Collection::lineAdded,
                      [out](const QString &line) { print(out, line + QLatin1Char('\n')); });

@@ -1,9 +1,8 @@
 // `vardex demo-site` and `vardex collect` against the demo site's units,
 // simulated in-process on the site's link.
+#include "CliRun.h"
 #include "accessdata/TDB0DM.h"
-#include "cli/Commands.h"
 #include "cli/DemoSite.h"
-#include "cli/GlobalOptions.h"
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
 #include "support/ScriptedMessages.h"
@@ -22,31 +21,21 @@ namespace {
 
 const QString kNow = QStringLiteral("2027-01-01 08:00:00");
 
-struct CmdResult
+// A run with the clock fixed, its output as lines.
+struct RunOutput
 {
     int status;
     QStringList out;
     QString err;
 };
 
-CmdResult run(const QStringList &args, const QString &dir)
+RunOutput run(const QStringList &args, const QString &dir)
 {
-    const GlobalOptions o = parseGlobalOptions(
-        QStringList{QStringLiteral("vardex"), QStringLiteral("--now"), kNow} + args);
-    EXPECT_TRUE(o.error.isEmpty()) << o.error.toStdString();
-    char *outBuf = nullptr, *errBuf = nullptr;
-    size_t outSize = 0, errSize = 0;
-    std::FILE *out = open_memstream(&outBuf, &outSize);
-    std::FILE *err = open_memstream(&errBuf, &errSize);
-    const int status = runCommand(o, dir, dir + QLatin1Char('/'), out, err);
-    std::fclose(out);
-    std::fclose(err);
-    CmdResult r{status, QString::fromUtf8(outBuf, qsizetype(outSize)).split(QLatin1Char('\n')),
-                QString::fromUtf8(errBuf, qsizetype(errSize))};
-    std::free(outBuf);
-    std::free(errBuf);
-    r.out.removeAll(QString());
-    return r;
+    const vardex::testing::CmdResult r =
+        vardex::testing::runVardex(QStringList{QStringLiteral("--now"), kNow} + args, dir);
+    QStringList lines = r.out.split(QLatin1Char('\n'));
+    lines.removeAll(QString());
+    return {r.status, lines, r.err};
 }
 
 qint64 storedEvents(const QString &dir)
@@ -64,7 +53,7 @@ protected:
     void SetUp() override
     {
         site = dir.path() + QStringLiteral("/site");
-        const CmdResult made = run({QStringLiteral("demo-site"), site}, dir.path());
+        const RunOutput made = run({QStringLiteral("demo-site"), site}, dir.path());
         ASSERT_EQ(made.status, 0) << made.err.toStdString();
         QString error;
         const std::optional<sim::SimConfig> config =
@@ -87,13 +76,13 @@ TEST_F(DemoSiteOnTheSimulator, SiteIsConsistentWithItsSimulator)
     const LinesRead parms = readLines(site + QStringLiteral("/VX_PARMS.INI"));
     ASSERT_TRUE(parms.ok);
     EXPECT_EQ(parms.lines, QStringList{QStringLiteral("KOMPORTCOM=") + site + "/ttyKVR8"});
-    const CmdResult units = run({QStringLiteral("units")}, site);
+    const RunOutput units = run({QStringLiteral("units")}, site);
     ASSERT_EQ(units.out.size(), 5);
     for (const QString &line : units.out)
         EXPECT_TRUE(simulator.unit(quint8(line.left(2).toUInt(nullptr, 16)))) << line.toStdString();
     EXPECT_GT(waiting, 100);
     // Every window that keeps the holders is open on the demo site.
-    const CmdResult status = run({QStringLiteral("status")}, site);
+    const RunOutput status = run({QStringLiteral("status")}, site);
     for (const char *item : {"DatabazeKlicu 1", "SberDat 1"})
         EXPECT_TRUE(status.out.contains(QLatin1String(item))) << item;
     // A second site is not written over the first.
@@ -102,12 +91,12 @@ TEST_F(DemoSiteOnTheSimulator, SiteIsConsistentWithItsSimulator)
 
 TEST_F(DemoSiteOnTheSimulator, CollectEmptiesEveryUnitAndASecondRunStoresNothing)
 {
-    const CmdResult first = run({QStringLiteral("collect")}, site);
+    const RunOutput first = run({QStringLiteral("collect")}, site);
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(storedEvents(site), waiting);
     EXPECT_TRUE(first.out.contains(QStringLiteral("01 Vrátnice - 21 událostí")));
 
-    const CmdResult second = run({QStringLiteral("collect")}, site);
+    const RunOutput second = run({QStringLiteral("collect")}, site);
     EXPECT_EQ(second.status, 0) << second.err.toStdString();
     EXPECT_EQ(storedEvents(site), waiting);
     EXPECT_EQ(second.out.size(), 5);
@@ -123,16 +112,22 @@ TEST_F(DemoSiteOnTheSimulator, CollectGivesUpOnASilentUnitOnceTheRoundsBringNoth
         ASSERT_TRUE(simulator.presentKey(0x01, 0, keyFromText(u"01665544332211")));
     // The round in which the attendance unit hands out its events does not
     // count against the run; the next one brings nothing.
-    const CmdResult r =
-        run({QStringLiteral("collect"), QStringLiteral("--max-rounds"), QStringLiteral("1")}, site);
+    // A short reply time-out: the silent unit's rounds need not take 4 s each.
+    const RunOutput r =
+        run({QStringLiteral("collect"), QStringLiteral("--max-rounds"), QStringLiteral("1"),
+             QStringLiteral("--reply-timeout"), QStringLiteral("300")},
+            site);
     EXPECT_EQ(r.status, 1);
     ASSERT_FALSE(r.out.isEmpty());
     EXPECT_TRUE(r.out.last().endsWith(QStringLiteral(": 03 Sklad"))) << r.out.last().toStdString();
     EXPECT_EQ(storedEvents(site), waiting + 10);
-    EXPECT_EQ(
-        run({QStringLiteral("collect"), QStringLiteral("--max-rounds"), QStringLiteral("0")}, site)
-            .status,
-        2);
+    for (const char *bad : {"--max-rounds 0", "--reply-timeout 5", "--reply-timeout x"})
+        EXPECT_EQ(run(QStringList{QStringLiteral("collect")} +
+                          QString::fromLatin1(bad).split(QLatin1Char(' ')),
+                      site)
+                      .status,
+                  2)
+            << bad;
 }
 
 } // namespace
