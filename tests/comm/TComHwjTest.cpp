@@ -15,7 +15,6 @@ namespace {
 
 using testing::UnitLineEnd;
 using testing::waitUntil;
-using namespace std::chrono_literals;
 
 const QByteArray kReadEvents("\x05\x03\x84\x8c", 4); // address 5, L 3, 0x84, checksum
 const QByteArray kZero("\x05\x03\x85\x8d", 4);
@@ -86,23 +85,6 @@ protected:
     TComHwj port;
     std::vector<Delivery> deliveries;
 };
-
-TEST_F(SerialPort, AddressByteIsFollowedByAGapOfAtLeast5ms)
-{
-    // The unit's end sees a byte only when its reader wakes, which a loaded
-    // machine may delay: the gap can only be measured too short, never too
-    // long, so the longest of a few exchanges is the measure.
-    auto longestGap = UnitLineEnd::Clock::duration::zero();
-    for (size_t exchange = 1; exchange <= 3 && longestGap < 5ms; ++exchange) {
-        ASSERT_TRUE(port.SendCommand(kZero, 1));
-        std::vector<UnitLineEnd::Clock::time_point> arrivals;
-        ASSERT_EQ(unit.read(4, 2000, &arrivals), kZero);
-        longestGap = std::max(longestGap, arrivals[1] - arrivals[0]);
-        ASSERT_TRUE(unit.write(kAck));
-        ASSERT_TRUE(waitForDeliveries(exchange));
-    }
-    EXPECT_GE(longestGap, 5ms);
-}
 
 TEST_F(SerialPort, GoodReplyArrivesWholeAndIsAcknowledged)
 {
@@ -240,22 +222,6 @@ TEST_F(SerialPort, TimeOutGivesNoAnswerAndALateReplyIsStillDelivered)
     EXPECT_EQ(unit.read(1), kAck);
 }
 
-TEST_F(SerialPort, ReplyInterruptedBySilenceArrivesAsTwoChunks)
-{
-    ASSERT_TRUE(port.SendCommand(kReadEvents, 16));
-    ASSERT_EQ(unit.read(4), kReadEvents);
-    const QByteArray reply = dataReply(16, 0x05);
-    ASSERT_TRUE(unit.write(reply.left(10)));
-    // The first part is handed over only after the line has been silent.
-    ASSERT_TRUE(waitForDeliveries(1));
-    ASSERT_TRUE(unit.write(reply.mid(10)));
-    ASSERT_TRUE(waitForDeliveries(2));
-    EXPECT_EQ(deliveries[0].buffer, reply.left(10));
-    EXPECT_EQ(deliveries[0].resCom, 0xC0);
-    EXPECT_EQ(deliveries[1].buffer, reply.mid(10));
-    EXPECT_EQ(deliveries[1].resCom, 0xC0);
-}
-
 TEST_F(SerialPort, ChunksHoldAtMost512Bytes)
 {
     ASSERT_TRUE(port.SendCommand(kReadEvents, 1));
@@ -339,29 +305,19 @@ TEST(SerialPortLifetime, CloseLeavesNoThreadBehind)
     EXPECT_TRUE(noPortThreadLeft());
 }
 
+// The device's own reasons are tested with the device; here, that the port
+// stays closed and refuses to send.
 TEST(SerialPortOpen, FailuresKeepThePortClosed)
 {
     testing::TempDir dir;
-    QFile regular(dir.file(QStringLiteral("not-a-line")));
-    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
-    regular.close();
-    const struct
-    {
-        QString port;
-        QString message;
-    } cases[] = {
-        {dir.file(QStringLiteral("missing-tty")), QStringLiteral("Chyba při otevírání COM")},
-        {QStringLiteral("LPT1"), QStringLiteral("Chyba při otevírání COM")},
-        {regular.fileName(), QStringLiteral("Handle nepřísluší COM")},
-        {QStringLiteral("/dev/null"), QStringLiteral("Handle nepřísluší COM")},
-    };
-    for (const auto &c : cases) {
+    for (const QString &name : {dir.file(QStringLiteral("missing-tty")), QStringLiteral("LPT1")}) {
         TComHwj port;
-        port.SetCommPort(c.port);
+        port.SetCommPort(name);
         const OpenPortResult opened = port.OpenPort();
-        EXPECT_FALSE(opened.ok) << c.port.toStdString();
-        ASSERT_TRUE(opened.error) << c.port.toStdString();
-        EXPECT_TRUE(opened.error->Message.startsWith(c.message)) << c.port.toStdString();
+        EXPECT_FALSE(opened.ok) << name.toStdString();
+        ASSERT_TRUE(opened.error) << name.toStdString();
+        EXPECT_TRUE(opened.error->Message.startsWith(QStringLiteral("Chyba při otevírání COM")));
+        EXPECT_TRUE(opened.error->Message.contains(name)) << opened.error->Message.toStdString();
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(port.SendCommand(kReadEvents, 260));
     }

@@ -138,22 +138,6 @@ TEST_F(UnitCommandsTest, EveryCommandSendsItsDataBytesWithItsReplyLength)
     }
 }
 
-TEST_F(UnitCommandsTest, TheTimeWindowSectionFollowsTheCurrentUnitsType)
-{
-    struct Case
-    {
-        const char *type;
-        quint8 section;
-    } cases[] = {{"01", 0}, {"09", 0x01}, {"07", 255}};
-    for (const Case &c : cases) {
-        ASSERT_TRUE(db.tbUni.edit());
-        db.tbUni.setString(QStringLiteral("TYP"), QLatin1String(c.type));
-        ASSERT_TRUE(db.tbUni.post());
-        ASSERT_TRUE(commands.PovelCasoveOknoTimer());
-        EXPECT_EQ(quint8(port.frames.last()[3]), c.section) << c.type;
-    }
-}
-
 TEST_F(UnitCommandsTest, ABusyPortRefusesAndTheFunctionSaysSo)
 {
     port.busy = true;
