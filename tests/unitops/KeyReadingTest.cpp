@@ -164,20 +164,28 @@ TEST_F(KeyReadingOnAFakeUnit, OnlyTheUnitsOwnOneEventReplyIsTaken)
         const char *name;
         QByteArray reply;
         bool taken;
+        bool tableRefuses = false;
     } const cases[] = {
         {"a status byte", QByteArray(1, char(0x90)), false},
         {"one byte too many", eighteen, false},
         {"cut short", good.left(16), false},
         {"another unit's reply", oneEventReply(0x06), false},
+        // Not stored, so not acknowledged: the unit keeps the event.
+        {"the event table refuses it", good, false, true},
         {"the one-event reply", good, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+        site.db.tbEvents.beforePost = [&c](Table &) { return !c.tableRefuses; };
         sendRead();
         ASSERT_TRUE(unit.write(c.reply));
         ASSERT_TRUE(waitUntil([&] { return !reading.waiting(); }));
         EXPECT_EQ(reading.key().has_value(), c.taken);
         EXPECT_EQ(site.storedEvents().size(), c.taken ? 1 : 0);
+        EXPECT_EQ(reading.failure().isEmpty(), !c.tableRefuses);
+        if (c.tableRefuses) {
+            EXPECT_EQ(unit.read(1, 300), QByteArray());
+        }
     }
     EXPECT_EQ(site.db.udalost_dm.key, kKey);
     EXPECT_EQ(site.storedEvents(), QStringList{QStringLiteral("05 2027-01-05 07:00 ") + kKeyText +
