@@ -65,36 +65,31 @@ TEST(Calendar, DayStepsDayNumbersAndWeekdaysAgreeWithQDate)
     EXPECT_EQ(WeekdayFromMonday({2023, 2, 30}), -1);
 }
 
-TEST(Calendar, WeekdayNames)
+TEST(Calendar, DayNamesRunFromMondayOneToSundaySeven)
 {
-    EXPECT_EQ(WeekdayFromMonday({2000, 1, 1}), 6);
     EXPECT_EQ(DayName(WeekdayFromMonday({2000, 1, 1})), QStringLiteral("so"));
-    const char16_t *names[] = {u"po", u"út", u"st", u"čt", u"pá", u"so", u"ne"};
-    for (int i = 1; i <= 7; ++i)
-        EXPECT_EQ(DayName(i), QString::fromUtf16(names[i - 1]));
+    EXPECT_EQ(DayName(7), QStringLiteral("ne"));
     EXPECT_TRUE(DayName(0).isEmpty());
     EXPECT_TRUE(DayName(8).isEmpty());
 }
 
-TEST(Calendar, MonthAndDayStepsAcrossYearEndsAndFebruary)
+// Day steps are walked against QDate above; the year 0 is not.
+TEST(Calendar, MonthStepsAcrossYearEndsAndFebruary)
 {
-    const std::tuple<Date, Date, Date, Date, Date> cases[] = {
-        {{2000, 2, 28}, {2000, 1, 28}, {2000, 2, 27}, {2000, 3, 28}, {2000, 2, 29}},
-        {{2001, 2, 28}, {2001, 1, 28}, {2001, 2, 27}, {2001, 3, 28}, {2001, 3, 1}},
-        {{2000, 3, 1}, {2000, 2, 1}, {2000, 2, 29}, {2000, 4, 1}, {2000, 3, 2}},
-        {{2000, 3, 31}, {2000, 2, 29}, {2000, 3, 30}, {2000, 4, 30}, {2000, 4, 1}},
-        {{2001, 3, 31}, {2001, 2, 28}, {2001, 3, 30}, {2001, 4, 30}, {2001, 4, 1}},
-        {{2023, 1, 1}, {2022, 12, 1}, {2022, 12, 31}, {2023, 2, 1}, {2023, 1, 2}},
-        {{2023, 12, 31}, {2023, 11, 30}, {2023, 12, 30}, {2024, 1, 31}, {2024, 1, 1}},
-        {{2024, 1, 31}, {2023, 12, 31}, {2024, 1, 30}, {2024, 2, 29}, {2024, 2, 1}},
-        {{0, 1, 1}, {0, 12, 1}, {0, 12, 31}, {0, 2, 1}, {0, 1, 2}},
+    const std::tuple<Date, Date, Date> cases[] = {
+        {{2000, 2, 28}, {2000, 1, 28}, {2000, 3, 28}},
+        {{2000, 3, 31}, {2000, 2, 29}, {2000, 4, 30}},
+        {{2001, 3, 31}, {2001, 2, 28}, {2001, 4, 30}},
+        {{2023, 1, 1}, {2022, 12, 1}, {2023, 2, 1}},
+        {{2023, 12, 31}, {2023, 11, 30}, {2024, 1, 31}},
+        {{2024, 1, 31}, {2023, 12, 31}, {2024, 2, 29}},
+        {{0, 1, 1}, {0, 12, 1}, {0, 2, 1}},
     };
-    for (const auto &[from, prevMonth, prevDay, nextMonth, nextDay] : cases) {
+    for (const auto &[from, prevMonth, nextMonth] : cases) {
         EXPECT_EQ(PrevMonth(from), prevMonth) << Text(from);
-        EXPECT_EQ(PrevDay(from), prevDay) << Text(from);
         EXPECT_EQ(NextMonth(from), nextMonth) << Text(from);
-        EXPECT_EQ(NextDay(from), nextDay) << Text(from);
     }
+    EXPECT_EQ(PrevDay({0, 1, 1}), (Date{0, 12, 31}));
     EXPECT_EQ(PrevDay({2023, 5, 0}), (Date{2023, 5, 0}));
     EXPECT_EQ(FormatDate({987, 2, 3}), QStringLiteral("03.02.987"));
     EXPECT_TRUE(DateLater({2024, 2, 1}, {2024, 1, 31}));
@@ -103,12 +98,11 @@ TEST(Calendar, MonthAndDayStepsAcrossYearEndsAndFebruary)
 
 TEST(Calendar, EasterMondayKnownYears)
 {
-    // Checked against an independent Easter table.
+    // Checked against an independent Easter table; 1900..2099 are all
+    // checked below, so only the earliest and latest dates of that span.
     const std::tuple<int, int, int> cases[] = {
-        {1583, 4, 11}, {1700, 4, 12}, {1818, 3, 23}, {1900, 4, 16}, {1943, 4, 26},
-        {1954, 4, 19}, {1961, 4, 3},  {2000, 4, 24}, {2008, 3, 24}, {2011, 4, 25},
-        {2019, 4, 22}, {2024, 4, 1},  {2025, 4, 21}, {2026, 4, 6},  {2038, 4, 26},
-        {2099, 4, 13}, {2100, 3, 29}, {2200, 4, 7},  {2285, 3, 23}, {3000, 4, 14},
+        {1583, 4, 11}, {1700, 4, 12}, {1818, 3, 23}, {1943, 4, 26}, {2008, 3, 24},
+        {2100, 3, 29}, {2200, 4, 7},  {2285, 3, 23}, {3000, 4, 14},
     };
     for (const auto &[year, month, day] : cases)
         EXPECT_EQ(EasterMonday(year), (Date{year, month, day})) << year;
