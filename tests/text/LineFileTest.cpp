@@ -1,5 +1,6 @@
 #include "text/LineFile.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -7,10 +8,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace vardex;
+using vardex::testing::FileSizeLimit;
 using vardex::testing::TempDir;
 
 namespace {
@@ -105,32 +104,6 @@ TEST(LineFile, FailuresAreReportedWithThePath)
     EXPECT_FALSE(QFileInfo::exists(noDir));
 }
 
-// A full disk, made deterministic: the file size limit of the process
-// (which binds root too), with the signal it raises ignored.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-
 TEST(LineFile, AFailedWriteLeavesThePreviousFileWhole)
 {
     TempDir dir;
@@ -141,7 +114,7 @@ TEST(LineFile, AFailedWriteLeavesThePreviousFileWhole)
         FileWritten written;
         {
             FileSizeLimit limit(4096);
-            ASSERT_TRUE(limit.active());
+            ASSERT_TRUE(limit.isSet());
             written = write(path, big);
         }
         EXPECT_FALSE(written.ok);
