@@ -2,6 +2,7 @@
 #include "cli/Print.h"
 
 #include "app/Application.h"
+#include "cli/StopSignals.h"
 #include "unitops/Collection.h"
 
 #include <QEventLoop>
@@ -65,7 +66,16 @@ int collectCommand(Application &app, const QStringList &args, std::FILE *out, st
     int status = 0;
     QTimer ticks;
     ticks.setInterval(kHeadlessTickMs);
+    const StopSignals stop;
     QObject::connect(&ticks, &QTimer::timeout, [&] {
+        // Asked to stop: between two exchanges, once the last reply is stored.
+        if (stop.requested() && db.KomHwj.IsFree()) {
+            collection.KonecSberuDat();
+            print(err, QStringLiteral("Sběr dat přerušen\n"));
+            status = 1;
+            loop.quit();
+            return;
+        }
         const int reads = collection.readsSent();
         // Judged only between exchanges, once the round's last reply is in.
         if (db.KomHwj.IsFree() && reads > judgedReads && reads % units == 0 &&

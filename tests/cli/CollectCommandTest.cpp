@@ -11,6 +11,8 @@
 #include "text/LineFile.h"
 
 #include <QDir>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace vardex;
@@ -102,6 +104,28 @@ TEST_F(DemoSiteOnTheSimulator, CollectEmptiesEveryUnitAndASecondRunStoresNothing
     EXPECT_EQ(second.out.size(), 5);
     for (const QString &line : second.out)
         EXPECT_TRUE(line.endsWith(QStringLiteral(" - 0 událostí"))) << line.toStdString();
+}
+
+// SIGTERM (or Ctrl-C) stops the run between two exchanges: what it brought
+// is stored, the rest stays in the units for the next run.
+TEST_F(DemoSiteOnTheSimulator, CollectStopsCleanlyOnSigterm)
+{
+    QTimer signal;
+    QObject::connect(&signal, &QTimer::timeout, [&] {
+        if (simulator.heard().size() >= 4) {
+            signal.stop();
+            std::raise(SIGTERM);
+        }
+    });
+    signal.start(5);
+    const RunOutput stopped = run({QStringLiteral("collect")}, site);
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_TRUE(stopped.err.contains(QStringLiteral("Sběr dat přerušen")))
+        << stopped.err.toStdString();
+    EXPECT_LT(storedEvents(site), waiting);
+
+    EXPECT_EQ(run({QStringLiteral("collect")}, site).status, 0);
+    EXPECT_EQ(storedEvents(site), waiting);
 }
 
 TEST_F(DemoSiteOnTheSimulator, CollectGivesUpOnASilentUnitOnceTheRoundsBringNothing)
