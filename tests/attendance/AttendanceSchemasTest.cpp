@@ -6,34 +6,6 @@
 
 using namespace vardex;
 
-// The day-shift record and the schedule block are stored whole.
-TEST(AttendanceSchemas, FixedBlocksHaveTheirSizes)
-{
-    const struct
-    {
-        TableSchema schema;
-        const char *field;
-        int size;
-    } cases[] = {
-        {wkvrRplSchema(), "DATA", 19},
-        {wkvrCasSchema(), "DATAROZVRHU", 36},
-    };
-    for (const auto &c : cases) {
-        const FieldDef *f = c.schema.field(c.field);
-        ASSERT_NE(f, nullptr) << c.field;
-        EXPECT_EQ(f->type, FieldType::Bytes) << c.field;
-        EXPECT_EQ(f->size, c.size) << c.field;
-    }
-}
-
-TEST(AttendanceSchemas, YearlyPlanHasOneRecordPerDayAndKey)
-{
-    const IndexDef byDayAndKey = wkvrRplSchema().indexes.last();
-    EXPECT_EQ(byDayAndKey.name, QStringLiteral("IndexKLICDATUM"));
-    EXPECT_EQ(byDayAndKey.fields, QStringLiteral("DATUM;KLIC"));
-    EXPECT_TRUE(byDayAndKey.unique);
-}
-
 // The numbered fields that the data modules address by number are the table's
 // own, each at its place, and a number out of range names no field.
 TEST(AttendanceSchemas, NumberedFieldsAreTheTablesOwn)
@@ -71,6 +43,7 @@ TEST(AttendanceSchemas, ReferencingFieldsAreAsWideAsTheFieldTheyName)
         {wkvrKeySchema(), "PRACOVISTE", wkvrPrsSchema(), "PRACOVISTE"},
         {wkvrKeySchema(), "ROZPIS", wkvrDchSchema(), "ROZPIS"},
         {wkvrKeySchema(), "OPRAVNENI", wkvrAccSchema(), "OPRAVNENI"},
+        {wkvrAccSchema(), "R1", wkvrCasSchema(), "NAZEVROZVRHU"},
         {wkvrDchSchema(), "NazevDruhuSmeny_21", wkvrSmeSchema(), "NazevSmeny"},
         {eventsSchema(), "AHWJ", wkvrUniSchema(), "ADRESA"},
         {eventsSchema(), "CTM", wkvrKeySchema(), "CTM"},
