@@ -62,13 +62,10 @@ TEST(SimUnit, RefusesWhatTheStateDoesNotAllow)
         {UnitStateCode::Locked, 0x85, {}, 0x90, UnitStateCode::Locked},
         {UnitStateCode::NotConfigured, 0x86, {}, 0x0B, UnitStateCode::NotConfigured},
         {UnitStateCode::Zeroed, 0x86, {}, 0xAA, UnitStateCode::Locked},
-        {UnitStateCode::NotConfigured, 0x81, permit, 0x0B, UnitStateCode::NotConfigured},
         {UnitStateCode::Zeroed, 0x81, permit, 0xAA, UnitStateCode::Zeroed},
         {UnitStateCode::Locked, 0x87, permit, 0x90, UnitStateCode::Locked},
-        {UnitStateCode::Locked, 0x8B, hex("21"), 0x90, UnitStateCode::Locked},
         {UnitStateCode::Locked, 0x8F, key, 0xAA, UnitStateCode::Locked},
         {UnitStateCode::Locked, 0x83, clock, 0xAA, UnitStateCode::Locked},
-        {UnitStateCode::NotConfigured, 0x83, clock, 0xAA, UnitStateCode::NotConfigured},
         // Withdrawing a permission the unit does not have.
         {UnitStateCode::Zeroed, 0x82, key, 0xA0, UnitStateCode::Zeroed},
         // Data that are no time, a data length that does not fit the code.
