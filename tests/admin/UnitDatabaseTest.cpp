@@ -1,5 +1,6 @@
 #include "admin/UnitDatabase.h"
 #include "accessdata/TDB0DM.h"
+#include "accessdata/UnitCatalogue.h"
 #include "platform/Clock.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -35,29 +36,19 @@ struct Site
 
 } // namespace
 
-TEST(UnitDatabase, ANewUnitOfEachTypeGetsItsDefaultsAndNoAddress)
+// The defaults themselves are the catalogue's, tested there.
+TEST(UnitDatabase, ANewUnitOfEachTypeIsPostedWithoutAddressAndNotWhileEditing)
 {
     Site s;
-    struct Case
-    {
-        quint8 type;
-        const char *name;
-        const char *konfig;
-    };
-    for (const Case &c : {Case{1, "přístupová ", "51000000000000000000000000000000"},
-                          Case{2, "docházková ", "12000000000000000000000000000000"},
-                          Case{3, "expander   ", "01010101010101010100000000000000"},
-                          Case{4, "závorová   ", "03000001010101000000000000000000"},
-                          Case{8, "expander T ", "08010101010101010100000000000000"},
-                          Case{9, "závorová T ", "09000001010101000000000000000000"}}) {
-        ASSERT_TRUE(s.units.addUnit(c.type)) << int(c.type);
+    for (quint8 type : UnitDatabase::newUnitTypes()) {
+        ASSERT_TRUE(s.units.addUnit(type)) << int(type);
         EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
         EXPECT_TRUE(s.field("ADRESA").isEmpty());
-        EXPECT_EQ(s.db.tbUniGetTyp(), c.type);
-        EXPECT_EQ(s.field("NAZEV"), QString::fromUtf8(c.name));
-        EXPECT_EQ(s.field("KONFIG"), QLatin1String(c.konfig));
-        EXPECT_EQ(s.field("ALARM"), QStringLiteral("FF"));
+        EXPECT_EQ(s.db.tbUniGetTyp(), type);
+        EXPECT_EQ(s.field("NAZEV"), NazevTypu(type));
     }
+    ASSERT_TRUE(s.db.tbUni.edit());
+    EXPECT_FALSE(s.units.addUnit(1));
     EXPECT_EQ(s.db.tbUni.recordCount(), 6);
     EXPECT_TRUE(s.messages.shown().isEmpty());
 }

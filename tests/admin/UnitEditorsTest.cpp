@@ -112,9 +112,6 @@ TEST(UnitEditors, UseMaskPanelFollowsTheTypeAndKeepsWhatItDoesNotShow)
     };
     for (const Case &c :
          {Case{1, "Vnější vstupy do objektu", 4, false},
-          Case{3, "Vnější vstupy do objektu", 4, false},
-          Case{8, "Vnější vstupy do objektu", 4, false},
-          Case{4, "Vnější vstupy do objektu", 2, false},
           Case{9, "Vnější vstupy do objektu", 2, false}, Case{2, "Funkce jednotky", 1, true}}) {
         const UseMaskLayout l = useMaskLayout(c.type);
         EXPECT_EQ(l.caption, QString::fromUtf8(c.caption)) << int(c.type);

@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/MainWindow.h"
+#include "support/ExecDriven.h"
 #include "tables/TableGridModel.h"
 
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace vardex;
@@ -43,25 +43,11 @@ void type(TFrmKey &w, const char *field, const QString &text)
 
 } // namespace
 
-TEST(TFrmKey, ColumnsHintsAndPickLists)
+TEST(TFrmKey, PickListOffersTheWorkplacesAndKeepsATypedOne)
 {
     KeyHolderSite s;
     KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"), {QStringLiteral("Dílna")});
     TFrmKey w(s.db, s.vx, s.files);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Databáze identifikačních klíčů"));
-    QStringList titles;
-    for (int c = 0; c < w.model()->columnCount(); ++c) {
-        titles << w.model()->headerData(c, Qt::Horizontal).toString();
-        EXPECT_TRUE(w.model()->flags(w.model()->index(0, c)) & Qt::ItemIsEditable) << c;
-    }
-    EXPECT_EQ(titles, (QStringList{"Identifikační klíč", "Titul", "Jméno a příjmení", "Titul",
-                                   "Os. číslo", "Pracoviště", "Oprávnění", "Docházka"}));
-    QStringList hints;
-    for (int b = 0; b < RecordNavigator::ButtonCount; ++b)
-        hints << w.navigator()->button(RecordNavigator::Button(b))->toolTip();
-    EXPECT_EQ(hints, (QStringList{"na první ", "na předchozí", "na další", "na poslední", "nový",
-                                  "smazat", "opravit", "hotovo", "zrušit"}));
-
     auto *delegate = dynamic_cast<PickListDelegate *>(w.grid()->itemDelegateForColumn(5));
     ASSERT_NE(delegate, nullptr);
     EXPECT_EQ(delegate->values(), QStringList{QStringLiteral("Dílna")});
@@ -210,21 +196,17 @@ TEST(TFrmKey, TheMainWindowOpensItAndReevaluatesItsMenuAfterwards)
     EXPECT_FALSE(window.action(QStringLiteral("SberDat"))->isEnabled()) << "no key holder yet";
 
     bool driven = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto *keys = qobject_cast<TFrmKey *>(QApplication::activeModalWidget());
-        ASSERT_NE(keys, nullptr);
-        driven = true;
-        press(*keys, RecordNavigator::Insert);
-        type(*keys, "CTM", QStringLiteral("01000000000001"));
-        type(*keys, "JMENO", QStringLiteral("Novák Jan"));
-        type(*keys, "OSCIS", QStringLiteral("1"));
-        keys->reject(); // posts the new holder and closes
-    });
-    QTimer::singleShot(10000, &window, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-    window.action(QStringLiteral("DatabazeKlicu"))->trigger();
+    runDriven([&] { window.action(QStringLiteral("DatabazeKlicu"))->trigger(); },
+              [&] {
+                  auto *keys = qobject_cast<TFrmKey *>(QApplication::activeModalWidget());
+                  ASSERT_NE(keys, nullptr);
+                  driven = true;
+                  press(*keys, RecordNavigator::Insert);
+                  type(*keys, "CTM", QStringLiteral("01000000000001"));
+                  type(*keys, "JMENO", QStringLiteral("Novák Jan"));
+                  type(*keys, "OSCIS", QStringLiteral("1"));
+                  keys->reject(); // posts the new holder and closes
+              });
     EXPECT_TRUE(driven);
     EXPECT_EQ(app.db0.tbKey.recordCount(), 1);
     EXPECT_TRUE(window.action(QStringLiteral("SberDat"))->isEnabled());

@@ -1,48 +1,23 @@
 #include "admin/ui/TFrmSelK.h"
 #include "../KeyHolderSite.h"
 #include "admin/ui/RecordNavigator.h"
+#include "support/ExecDriven.h"
 #include "tables/TableGridModel.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QTableView>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace vardex;
 using namespace vardex::testing;
 
-namespace {
-
-int execDriven(QDialog &dialog, const std::function<void()> &drive)
-{
-    bool timedOut = false;
-    QTimer::singleShot(10000, &dialog, [&] {
-        timedOut = true;
-        dialog.done(-1);
-    });
-    QTimer::singleShot(0, &dialog, drive);
-    const int result = dialog.exec();
-    EXPECT_FALSE(timedOut) << "the dialog did not close";
-    return result;
-}
-
-} // namespace
-
-TEST(TFrmSelK, ReadOnlyGridWithFourButtonsAndTheSearchBoxHasTheFocus)
+TEST(TFrmSelK, ReadOnlyGridWithMovingButtonsAndTheSearchBoxHasTheFocus)
 {
     KeyHolderSite s;
     TFrmSelK d(s.db);
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Určení identifikačního klíče"));
-    EXPECT_EQ(d.findChild<QGroupBox *>()->title(),
-              QStringLiteral("Vyberte jeden klíč z databáze klíčů"));
-    QStringList titles;
-    for (int c = 0; c < d.model()->columnCount(); ++c) {
-        titles << d.model()->headerData(c, Qt::Horizontal).toString();
+    for (int c = 0; c < d.model()->columnCount(); ++c)
         EXPECT_FALSE(d.model()->flags(d.model()->index(0, c)) & Qt::ItemIsEditable);
-    }
-    EXPECT_EQ(titles, (QStringList{"Číslo klíče", "Jméno", "Osobní číslo"}));
     QList<RecordNavigator::Button> shown;
     for (int b = 0; b < RecordNavigator::ButtonCount; ++b)
         if (!d.navigator()->button(RecordNavigator::Button(b))->isHidden())
