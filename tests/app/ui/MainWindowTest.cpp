@@ -30,26 +30,20 @@ struct Fixture
 
 } // namespace
 
+// Which entry is usable when is the menu rules', tested with them.
 TEST(MainWindow, BeforeTheStartOnlyKonecWorksAndTheStartEnablesTheMenu)
 {
     Fixture f;
-    EXPECT_EQ(f.window.windowTitle(), QStringLiteral("Základní menu"));
-    EXPECT_FALSE(f.window.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(f.window.startButton()->toolTip(), QStringLiteral("START PROGRAMU"));
     EXPECT_FALSE(f.window.action(QStringLiteral("Databaze"))->isEnabled());
     EXPECT_TRUE(f.window.action(QStringLiteral("Konec1"))->isEnabled());
     // "&Konec" sits in "&Program", which stays reachable with nothing else on.
     EXPECT_TRUE(f.window.action(QStringLiteral("OProgramu"))->isEnabled());
     EXPECT_FALSE(f.window.action(QStringLiteral("UcelProgramu"))->isEnabled());
-    EXPECT_EQ(f.window.action(QStringLiteral("SberDat"))->statusTip(),
-              QStringLiteral("získání událostí od jednotek systému při jejich autonomní práci"));
 
     f.window.startButton()->click();
     EXPECT_TRUE(f.app.started());
     EXPECT_TRUE(f.window.startButton()->isHidden());
-    for (const char *menu : {"Databaze", "Nastaveni", "Sledovani", "Vyhodnoceni", "OProgramu"})
-        EXPECT_TRUE(f.window.action(QLatin1String(menu))->isEnabled()) << menu;
-    EXPECT_TRUE(f.window.action(QStringLiteral("DatabazeJednotek"))->isEnabled());
+    EXPECT_TRUE(f.window.action(QStringLiteral("Databaze"))->isEnabled());
     EXPECT_FALSE(f.window.action(QStringLiteral("StavJednotek"))->isEnabled());
 }
 

@@ -1,5 +1,6 @@
 #include "app/ui/TFrmPrgpar.h"
 #include "app/ConfigFile.h"
+#include "support/ExecDriven.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -11,26 +12,11 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace vardex;
+using vardex::testing::execDriven;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
-
-// Runs the dialog modally with `drive` working it from inside its loop; one
-// still open at the deadline is closed and fails the test.
-static int execDriven(QDialog &dialog, const std::function<void()> &drive)
-{
-    bool timedOut = false;
-    QTimer::singleShot(10000, &dialog, [&] {
-        timedOut = true;
-        dialog.done(-1);
-    });
-    QTimer::singleShot(0, &dialog, drive);
-    const int result = dialog.exec();
-    EXPECT_FALSE(timedOut) << "the dialog did not close";
-    return result;
-}
 
 TEST(TFrmPrgpar, SwitchesAreDisabledAndShowTheirBytes)
 {
