@@ -41,11 +41,6 @@ TEST(TFrmSbd, CollectsUntilEveryUnitIsEmptyThenOffersHotovo)
     ASSERT_TRUE(db.KomHwj.OpenPort().ok);
 
     TFrmSbd window(db);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sběr dat od všech hardwarových jednotek"));
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(window.meMon()->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_TRUE(window.meMon()->isReadOnly());
-    EXPECT_EQ(window.sbdTimer().interval(), 1000);
     EXPECT_FALSE(window.btPrerus()->isHidden());
     EXPECT_TRUE(window.btOkSbd()->isHidden());
     window.show();

@@ -5,6 +5,7 @@
 #include "comm/UnitLineEnd.h"
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
+#include "support/ExecDriven.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -39,18 +39,12 @@ protected:
     }
     void TearDown() override { db.KomHwj.ClosePort(); }
 
-    // ReadIdKeyTM with the dialog shown modally and `drive` run once it is
-    // up; a dialog still open after the deadline is cancelled and fails.
+    // ReadIdKeyTM with the dialog shown modally and `drive` run once it is up.
     std::optional<KeyBytes> readIdKey(const std::function<void(TKeyDlg &)> &drive)
     {
         vx.showKeyDialog = [&] {
             TKeyDlg dialog(db, vx);
-            QTimer::singleShot(0, &dialog, [&] { drive(dialog); });
-            QTimer::singleShot(10000, &dialog, [&] {
-                ADD_FAILURE() << "the dialog did not close";
-                dialog.btCanc()->click();
-            });
-            dialog.exec();
+            testing::execDriven(dialog, [&] { drive(dialog); });
         };
         KeyBytes key{};
         return vx.ReadIdKeyTM(key) ? std::optional<KeyBytes>(key) : std::nullopt;
@@ -64,19 +58,10 @@ protected:
     sim::Kvr8Simulator simulator{clock};
 };
 
-TEST_F(KeyDialog, ShowsItsControlsAndKeepsTheAddressShownOnClosing)
+TEST_F(KeyDialog, ShowsTheAddressInHexAndKeepsItOnClosing)
 {
     vx.config.keyReaderAddress = 0x21;
     TKeyDlg dialog(db, vx);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Předložte identifikační klíč"));
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(dialog.UpDown1()->toolTip(), QStringLiteral("Změna adresy čtecí jednotky"));
-    EXPECT_EQ(dialog.getKey()->text(), QStringLiteral("Hotovo"));
-    EXPECT_EQ(dialog.getKey()->toolTip(), QStringLiteral("potvrdí čtení"));
-    EXPECT_EQ(dialog.btCanc()->text(), QStringLiteral("Zrušit"));
-    EXPECT_EQ(dialog.btCanc()->toolTip(), QStringLiteral("přeruší čtení"));
-    EXPECT_EQ(dialog.SpeedButton1()->toolTip(), QStringLiteral("potvrdí zadání"));
-    EXPECT_EQ(dialog.manualEntry()->title(), QStringLiteral("Manuální vstup čísla klíče"));
     EXPECT_TRUE(dialog.manualEntry()->isHidden());
     EXPECT_TRUE(dialog.edAddr()->isReadOnly());
     EXPECT_EQ(dialog.UpDown1()->value(), 0x21);
@@ -119,9 +104,7 @@ TEST_F(KeyDialog, ManualEntryTakesFourteenDigitsInWireOrder)
         {"01665544332211", kKey},
         {"0a665544332211", KeyBytes{0x0A, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66}},
         {"00000000000000", std::nullopt},
-        {"0166554433221", std::nullopt},
-        {"0166554433221X", std::nullopt},
-        {"", std::nullopt},
+        {"0166554433221", std::nullopt}, // what the text refuses is tested with the text
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
