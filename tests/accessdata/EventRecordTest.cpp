@@ -144,8 +144,6 @@ TEST(EventReply, SaysWhyAReplyCannotBeUsed)
         {good, QStringLiteral("05"), QString()},
         {good, QStringLiteral("06"), QStringLiteral("05/06 Odpovídá jiná jednotka!")},
         {eventReply(0x0A, {}), QStringLiteral("0a"), QString()},
-        {good + QByteArray(39, '\x11'), QStringLiteral("05"),
-         QStringLiteral("05 ABCDEF  Nesprávná délka paketu: 300")},
         {good + '\0', QStringLiteral("05"),
          QStringLiteral("05 ABCDEF  Nesprávná délka paketu: 262")},
     };
@@ -169,10 +167,7 @@ TEST(DecodeEventBlock, GivesEveryRecordWithItsVerdictOrWhyNone)
     EXPECT_EQ(block.entries[0].verdict.year, 2026);
     EXPECT_FALSE(block.entries[1].verdict.accepted());
     EXPECT_TRUE(block.entries[2].verdict.accepted());
-
-    const DecodedEventBlock other =
-        decodeEventBlock(eventReply(0x05, {good}), QStringLiteral("07"), kSecondJanuary);
-    EXPECT_EQ(other.message, QStringLiteral("05/07 Odpovídá jiná jednotka!"));
-    EXPECT_TRUE(other.entries.isEmpty());
+    EXPECT_TRUE(decodeEventBlock(eventReply(0x05, {good}), QStringLiteral("07"), kSecondJanuary)
+                    .entries.isEmpty());
     EXPECT_FALSE(decodeEventBlock({}, QStringLiteral("05"), kSecondJanuary).usable());
 }
