@@ -43,11 +43,13 @@ void type(TFrmKey &w, const char *field, const QString &text)
 
 } // namespace
 
-TEST(TFrmKey, PickListOffersTheWorkplacesAndKeepsATypedOne)
+TEST(TFrmKey, EveryColumnIsTypedAndThePickListKeepsATypedWorkplace)
 {
     KeyHolderSite s;
     KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"), {QStringLiteral("Dílna")});
     TFrmKey w(s.db, s.vx, s.files);
+    for (int c = 0; c < w.model()->columnCount(); ++c)
+        EXPECT_TRUE(w.model()->flags(w.model()->index(0, c)) & Qt::ItemIsEditable) << c;
     auto *delegate = dynamic_cast<PickListDelegate *>(w.grid()->itemDelegateForColumn(5));
     ASSERT_NE(delegate, nullptr);
     EXPECT_EQ(delegate->values(), QStringList{QStringLiteral("Dílna")});

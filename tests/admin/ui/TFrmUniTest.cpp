@@ -185,6 +185,7 @@ TEST(TFrmUni, PanelsWriteTheirFields)
     EXPECT_EQ(field(s.db, "RELE"), QStringLiteral("81"));
     edit(w);
     doubleClick(w, "ALARM");
+    ASSERT_EQ(w.openSubDialog(), w.alarmPanel());
     EXPECT_TRUE(w.alarmPanel()->box(5)->isChecked()); // FF by default
     w.alarmPanel()->box(5)->setChecked(false);
     w.alarmPanel()->doneButton()->click();
