@@ -8,6 +8,9 @@ function(vardex_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} vardex_testsupport GTest::gmock GTest::gtest)
+  if(TARGET vardex_testsupport)
+    target_precompile_headers(${T_NAME} REUSE_FROM vardex_testsupport)
+  endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
