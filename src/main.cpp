@@ -1,6 +1,7 @@
 // The vardex program: the main window without a sub-command, the headless
 // sub-commands otherwise.
 #include "app/Application.h"
+#include "app/QtTranslations.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/MainWindow.h"
 #include "cli/Commands.h"
@@ -27,6 +28,9 @@ int runWindow(const GlobalOptions &options, const QString &home, int argc, char 
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationDisplayName(applicationTitle());
+    const QString missing = installCzechQtTranslations(qapp);
+    if (!missing.isEmpty())
+        printText(stderr, QStringLiteral("vardex: %1\n").arg(missing));
     MessageBoxes messages;
     FileDialogs files;
     std::unique_ptr<Clock> clock;
