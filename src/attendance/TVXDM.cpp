@@ -41,7 +41,8 @@ bool TVXDM::OpenApplicationDatabases(QString *error)
     if (!m_db0.OpenMinimalDatabases(error))
         return false;
     m_db0.DatumDnes();
-    // The working-day calendar of the year is built here once the plans exist.
+    // Not built yet: the year calendar of day kinds belongs to this step of
+    // the start; it comes with the shift schedules and calendar plans.
     for (Table *t : {&tbAcc, &tbSme, &tbDch, &tbPrs, &tbCas}) {
         if (!t->isOpen() && !t->open()) {
             if (error)
