@@ -21,28 +21,22 @@ constexpr int FloorMod(int a, int b)
     return a - b * FloorDiv(a, b);
 }
 
-bool IsRealDate(int year, int month, int day)
-{
-    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
-}
-
 } // namespace
 
 qint32 JulianDay(int year, int month, int day)
 {
-    if (year < 0 || year > 65535 || !IsRealDate(year, month, day))
-        return -1;
-    int m = 0;
+    // The formula as it stands, for any day and month: a day past the month's end runs on
+    // into the next month. Its div and mod round towards zero, as C++ does; 64 bits keep
+    // any int argument from overflowing.
+    qint64 m = 0;
     qint64 y = 0;
     if (month < 3) {
-        m = month + 9;
-        y = year - 1;
+        m = qint64(month) + 9;
+        y = qint64(year) - 1;
     } else {
-        m = month - 3;
+        m = qint64(month) - 3;
         y = year;
     }
-    // The one negative y (January and February of year 0) lies before the first day number;
-    // dividing it as written, rounding towards zero, still lands below that bound.
     const qint64 c = y / 4000;
     const qint64 r = y % 4000;
     const qint64 j = c * 1460969 + (r / 100 * 146097) / 4 + ((r % 100) * 1461) / 4 +
@@ -164,13 +158,13 @@ Date NextMonth(const Date &date)
     } else {
         result.month = date.month + 1;
     }
-    result.day = qMin(date.day, DaysInMonth(result.year, result.month));
     return result;
 }
 
 Date NextDay(const Date &date)
 {
     if (date.day >= DaysInMonth(date.year, date.month)) {
+        // NextMonth keeps the day; the first of the month is always a real date.
         Date result = NextMonth(date);
         result.day = 1;
         return result;

@@ -7,7 +7,9 @@ namespace vardex {
 
 // A calendar date: year, month 1..12, day 1..31. The calendar is the Gregorian one with one
 // more rule: a year divisible by 4000 is not a leap year. Day numbers exist from
-// 1 March 0000 to 31 December 65535.
+// 1 March 0000 to 31 December 65535. The functions take a day the month does not have as it
+// comes (31 April counts as 1 May, day 0 of March as the last of February); callers that
+// need a real date check or clamp it themselves.
 struct Date
 {
     int year = 0;
@@ -16,16 +18,17 @@ struct Date
     friend bool operator==(const Date &, const Date &) = default;
 };
 
-// The Julian Day Number of the date (1 January 2000 is 2451545), or -1 when the date does
-// not exist (month or day out of range, 29 February of a common year) or lies outside the
-// range of day numbers.
+// The Julian Day Number of the date (1 January 2000 is 2451545) by the day-number formula,
+// also for a day the month does not have (31.04.2023 gives 2460066, as 1 May); -1 when the
+// result lies outside the range of day numbers.
 qint32 JulianDay(int year, int month, int day);
 qint32 JulianDay(const Date &date);
 
 // Divisible by 4, not a century unless divisible by 400, and not divisible by 4000.
 bool IsLeapYear(int year);
 
-// 0 = Sunday .. 6 = Saturday; -1 for a date without a day number.
+// 0 = Sunday .. 6 = Saturday, counted from the day number (a day the month does not have
+// gets the weekday of the day it counts as); -1 for a date without a day number.
 int WeekdayFromSunday(const Date &date);
 
 // 1 = Monday .. 7 = Sunday (the index of DayName); -1 for a date without a day number.
@@ -48,7 +51,7 @@ Date PrevMonth(const Date &date);
 // The day before; a day of 0 or less is left as it is.
 Date PrevDay(const Date &date);
 
-// The same day a month later, cut to that month's length (31 January gives the last day of
+// The same day a month later, not cut to that month's length (31 January gives day 31 of
 // February); December goes to January of the next year.
 Date NextMonth(const Date &date);
 
@@ -59,8 +62,8 @@ Date NextDay(const Date &date);
 QString FormatDate(int year, int month, int day);
 QString FormatDate(const Date &date);
 
-// The number of days from date2 to date1 counting both (date1 the later); 0 when either
-// date has no day number.
+// JulianDay(date1) − JulianDay(date2) + 1: the days from date2 to date1 counting both
+// (31.04.2023 to 01.04.2023 gives 31); 0 when either date has no day number.
 int DaysInclusive(const Date &date1, const Date &date2);
 
 // date1 comes after date2 (compared by year, month, then day).
