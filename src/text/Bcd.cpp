@@ -11,11 +11,9 @@ quint8 encodeBcd(int value)
 
 quint8 decodeBcd(quint8 byte)
 {
-    const int high = byte >> 4;
-    const int low = byte & 0x0F;
-    if (byte > 0x99 || low > 9)
+    if (byte > 0x99)
         return 255;
-    return quint8(high * 10 + low);
+    return quint8((byte >> 4) * 10 + (byte & 0x0F));
 }
 
 } // namespace vardex

@@ -13,9 +13,10 @@ inline constexpr quint8 BcdInvalid = 0xFF;
 // as 0xFF.
 quint8 encodeBcd(int value);
 
-// The number a BCD byte holds, 0..99. A byte above 0x99, or one whose low
-// half-byte is not a decimal digit (0x1A), is not a number of two digits and
-// reads as 255, so a damaged byte cannot pass for a plausible value.
+// The number a BCD byte holds: high half-byte × 10 + low half-byte for any
+// byte up to 0x99, also when the low half-byte is no decimal digit (0x1A
+// reads as 20); a byte above 0x99 reads as 255. Callers judge the value's
+// range (an hour below 24, a minute below 60).
 quint8 decodeBcd(quint8 byte);
 
 } // namespace vardex

@@ -73,9 +73,9 @@ TEST(Protocol, ClockLayoutIsBcdWithAPlainDayOfWeekFromSunday)
                   QLatin1String(c.bytes));
         EXPECT_EQ(decodeClock(clock), c.at);
     }
-    // Not a number, no such date, no such hour.
+    // No number (above 0x99), no such date, no such hour.
     for (const UnitClock bad :
-         {UnitClock{0x1A, 0, 0, 1, 1, 0, 0x24}, UnitClock{0, 0, 0, 0x31, 0x02, 0, 0x24},
+         {UnitClock{0xA0, 0, 0, 1, 1, 0, 0x24}, UnitClock{0, 0, 0, 0x31, 0x02, 0, 0x24},
           UnitClock{0, 0, 0x24, 1, 1, 0, 0x24}})
         EXPECT_FALSE(decodeClock(bad).has_value());
 }
