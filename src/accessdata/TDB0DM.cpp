@@ -53,8 +53,8 @@ void TDB0DM::installPostErrorHandlers()
         m_messages.error(message);
         return PostErrorAction::Abort;
     };
-    tbUni.onPostError = [this](Table &, int, const QString &message) {
-        m_messages.error(message == QLatin1String("Key violation")
+    tbUni.onPostError = [this](Table &, int code, const QString &message) {
+        m_messages.error(code == PostError::KeyViolation
                              ? QStringLiteral("Duplicitní adresa jednotky")
                              : message);
         return PostErrorAction::Abort;

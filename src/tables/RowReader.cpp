@@ -1,5 +1,6 @@
 #include "tables/RowReader.h"
 
+#include "tables/PostError.h"
 #include "tables/TableFile.h"
 
 #include <sqlite3.h>
@@ -160,16 +161,26 @@ QList<RowReader::Range> RowReader::ranges(Direction dir, const QVariantList &key
     return out;
 }
 
-SqlStatement *RowReader::prepared(const QString &sql)
+void RowReader::fail(int code, const QString &engineText)
 {
-    return m_statements.get(m_file.handle(), sql, &m_error);
+    m_failure = Failure{m_file.engineFailure(code, engineText), PostError::EngineError};
 }
 
-void RowReader::run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows)
+SqlStatement *RowReader::prepared(const QString &sql)
+{
+    QString error;
+    int code = SQLITE_ERROR;
+    SqlStatement *s = m_statements.get(m_file.handle(), sql, &error, &code);
+    if (!s)
+        fail(code, error);
+    return s;
+}
+
+bool RowReader::run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows)
 {
     SqlStatement *s = prepared(sql);
     if (!s)
-        return;
+        return false;
     s->bindAll(params);
     const int fields = m_schema.fields.size();
     for (qint64 read = 0; read < limit && s->step(); ++read) {
@@ -180,25 +191,29 @@ void RowReader::run(const QString &sql, const QVariantList &params, qint64 limit
             row.values << s->value(1 + i);
         rows.push_back(std::move(row));
     }
-    if (!s->succeeded())
-        m_error = s->errorMessage();
+    const bool ok = s->succeeded();
+    if (!ok)
+        fail(s->errorCode(), s->errorMessage());
     // Ends the read transaction at once, so that no snapshot is kept.
     s->reset();
+    return ok;
 }
 
-std::optional<qint64> RowReader::scalar(const QString &sql, const QVariantList &params)
+Result<qint64> RowReader::scalar(const QString &sql, const QVariantList &params)
 {
     SqlStatement *s = prepared(sql);
     if (!s)
-        return std::nullopt;
+        return m_failure;
     s->bindAll(params);
     std::optional<qint64> n;
     if (s->step())
         n = s->integer(0);
     else
-        m_error = s->errorMessage();
+        fail(s->succeeded() ? SQLITE_ERROR : s->errorCode(), s->errorMessage());
     s->reset();
-    return n;
+    if (!n)
+        return m_failure;
+    return *n;
 }
 
 bool RowReader::execute(const QString &sql)
@@ -209,7 +224,7 @@ bool RowReader::execute(const QString &sql)
     s->step();
     const bool ok = s->succeeded();
     if (!ok)
-        m_error = s->errorMessage();
+        fail(s->errorCode(), s->errorMessage());
     s->reset();
     return ok;
 }
@@ -226,7 +241,7 @@ RowReader::ReadScope::~ReadScope()
         m_reader.execute(QStringLiteral("ROLLBACK"));
 }
 
-Rows RowReader::readRanges(const QList<Range> &ranges, Direction dir, int n)
+Result<Rows> RowReader::readRanges(const QList<Range> &ranges, Direction dir, int n)
 {
     Rows rows;
     if (n <= 0)
@@ -236,55 +251,58 @@ Rows RowReader::readRanges(const QList<Range> &ranges, Direction dir, int n)
         scope.emplace(*this);
     for (const Range &range : ranges) {
         const qint64 wanted = n - qint64(rows.size());
-        run(m_select + withFilter(range.where) + m_orderBy[int(dir)] + kLimit,
-            withFilterParams(range.params) << wanted, wanted, rows);
+        if (!run(m_select + withFilter(range.where) + m_orderBy[int(dir)] + kLimit,
+                 withFilterParams(range.params) << wanted, wanted, rows))
+            return m_failure;
         if (qint64(rows.size()) >= n)
             break;
     }
     return rows;
 }
 
-Rows RowReader::first(int n)
+Result<Rows> RowReader::first(int n)
 {
     Rows rows;
-    run(m_select + withFilter({}) + m_orderBy[int(Direction::Forward)] + kLimit,
-        withFilterParams({}) << n, n, rows);
+    if (!run(m_select + withFilter({}) + m_orderBy[int(Direction::Forward)] + kLimit,
+             withFilterParams({}) << n, n, rows))
+        return m_failure;
     return rows;
 }
 
-Rows RowReader::last(int n)
+Result<Rows> RowReader::last(int n)
 {
     Rows rows;
-    run(m_select + withFilter({}) + m_orderBy[int(Direction::Backward)] + kLimit,
-        withFilterParams({}) << n, n, rows);
+    if (!run(m_select + withFilter({}) + m_orderBy[int(Direction::Backward)] + kLimit,
+             withFilterParams({}) << n, n, rows))
+        return m_failure;
     return rows;
 }
 
-Rows RowReader::after(const Row &row, int n)
+Result<Rows> RowReader::after(const Row &row, int n)
 {
     return readRanges(ranges(Direction::Forward, keyOf(row), row.id, false), Direction::Forward, n);
 }
 
-Rows RowReader::before(const Row &row, int n)
+Result<Rows> RowReader::before(const Row &row, int n)
 {
     return readRanges(ranges(Direction::Backward, keyOf(row), row.id, false), Direction::Backward,
                       n);
 }
 
-std::optional<Row> RowReader::byId(qint64 id, bool applyFilter)
+Result<std::optional<Row>> RowReader::byId(qint64 id, bool applyFilter)
 {
     const QString where = QStringLiteral("rowid = ?");
     Rows rows;
-    if (applyFilter)
-        run(m_select + withFilter(where), withFilterParams({id}), 1, rows);
-    else
-        run(m_select + QStringLiteral(" WHERE ") + where, {id}, 1, rows);
+    const bool ok = applyFilter ? run(m_select + withFilter(where), withFilterParams({id}), 1, rows)
+                                : run(m_select + QStringLiteral(" WHERE ") + where, {id}, 1, rows);
+    if (!ok)
+        return m_failure;
     if (rows.empty())
-        return std::nullopt;
-    return std::move(rows.front());
+        return std::optional<Row>();
+    return std::optional<Row>(std::move(rows.front()));
 }
 
-std::optional<Row> RowReader::seek(const QVariantList &key, bool exact)
+Result<std::optional<Row>> RowReader::seek(const QVariantList &key, bool exact)
 {
     QList<Range> r;
     if (exact) {
@@ -295,31 +313,33 @@ std::optional<Row> RowReader::seek(const QVariantList &key, bool exact)
     } else {
         r = ranges(Direction::Forward, key, std::nullopt, true);
     }
-    Rows rows = readRanges(r, Direction::Forward, 1);
-    if (rows.empty())
-        return std::nullopt;
-    return std::move(rows.front());
+    Result<Rows> rows = readRanges(r, Direction::Forward, 1);
+    if (!rows)
+        return rows.failure();
+    if (rows->empty())
+        return std::optional<Row>();
+    return std::optional<Row>(std::move(rows->front()));
 }
 
-Rows RowReader::atOffset(qint64 offset, int n, bool fromEnd)
+Result<Rows> RowReader::atOffset(qint64 offset, int n, bool fromEnd)
 {
     Rows rows;
-    run(m_select + withFilter({}) +
-            m_orderBy[int(fromEnd ? Direction::Backward : Direction::Forward)] + kLimit +
-            QStringLiteral(" OFFSET ?"),
-        withFilterParams({}) << n << offset, n, rows);
+    if (!run(m_select + withFilter({}) +
+                 m_orderBy[int(fromEnd ? Direction::Backward : Direction::Forward)] + kLimit +
+                 QStringLiteral(" OFFSET ?"),
+             withFilterParams({}) << n << offset, n, rows))
+        return m_failure;
     return rows;
 }
 
-qint64 RowReader::count()
+Result<qint64> RowReader::count()
 {
     return scalar(QStringLiteral("SELECT count(*) FROM ") + TableFile::quote(m_file.tableName()) +
                       withFilter({}),
-                  m_filterParams)
-        .value_or(0);
+                  m_filterParams);
 }
 
-qint64 RowReader::countBefore(const Row &row)
+Result<qint64> RowReader::countBefore(const Row &row)
 {
     const QList<Range> r = ranges(Direction::Backward, keyOf(row), row.id, false);
     QStringList parts;
@@ -329,8 +349,20 @@ qint64 RowReader::countBefore(const Row &row)
                      withFilter(range.where) + QLatin1Char(')');
         params << withFilterParams(range.params);
     }
-    return scalar(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" + ")), params)
-        .value_or(0);
+    return scalar(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" + ")), params);
+}
+
+Result<void> RowReader::checkFilter(const QString &where)
+{
+    // Compiled as the reads use it, behind a bound on the order; compiling
+    // reads no record.
+    const SqlStatement s(m_file.handle(), m_select + QStringLiteral(" WHERE rowid > ? AND (") +
+                                              where + QLatin1Char(')') +
+                                              m_orderBy[int(Direction::Forward)] + kLimit);
+    if (!s.isValid())
+        return Failure{QStringLiteral("Filtr nelze provést: ") + s.errorMessage(),
+                       PostError::EngineError};
+    return {};
 }
 
 } // namespace vardex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "tables/SqlStatement.h"
 #include "tables/TableSchema.h"
 
@@ -45,26 +46,30 @@ public:
     void setFilter(const QString &where, const QVariantList &params);
     bool filtered() const { return !m_filterWhere.isEmpty(); }
 
-    Rows first(int n);
+    // Every read fails with the engine's reason in the operator's words
+    // (a damaged page, a disk error, a statement the engine cannot run):
+    // a failed read is never taken for the end of the table.
+    Result<Rows> first(int n);
     // Nearest to the end first.
-    Rows last(int n);
-    Rows after(const Row &row, int n);
+    Result<Rows> last(int n);
+    Result<Rows> after(const Row &row, int n);
     // Nearest to `row` first.
-    Rows before(const Row &row, int n);
+    Result<Rows> before(const Row &row, int n);
     // The record with this id, if it exists (and passes the filter when
     // asked to).
-    std::optional<Row> byId(qint64 id, bool applyFilter);
+    Result<std::optional<Row>> byId(qint64 id, bool applyFilter);
     // The first record whose leading order columns equal `key` (exact) or
     // are at or after it; `key` holds stored values, at most one per order
     // column.
-    std::optional<Row> seek(const QVariantList &key, bool exact);
+    Result<std::optional<Row>> seek(const QVariantList &key, bool exact);
     // `n` records from position `offset` (0-based), counted from the start
     // or, nearest first, from the end.
-    Rows atOffset(qint64 offset, int n, bool fromEnd);
-    qint64 count();
-    qint64 countBefore(const Row &row);
-
-    QString lastError() const { return m_error; }
+    Result<Rows> atOffset(qint64 offset, int n, bool fromEnd);
+    Result<qint64> count();
+    Result<qint64> countBefore(const Row &row);
+    // Whether the engine can run a filter at all (it refuses, for one, an
+    // expression nested too deep), without reading a record.
+    Result<void> checkFilter(const QString &where);
 
     // Holds one read transaction over several reads, so that they see the
     // same state of the file and take its read lock only once. Does nothing
@@ -94,12 +99,15 @@ private:
     QStringList equalities(const QVariantList &key, int count, QVariantList &params) const;
     QList<Range> ranges(Direction dir, const QVariantList &key, std::optional<qint64> id,
                         bool inclusive) const;
-    Rows readRanges(const QList<Range> &ranges, Direction dir, int n);
-    // Appends up to `limit` rows of the statement to `rows`.
-    void run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows);
-    std::optional<qint64> scalar(const QString &sql, const QVariantList &params);
+    Result<Rows> readRanges(const QList<Range> &ranges, Direction dir, int n);
+    // Appends up to `limit` rows of the statement to `rows`; false when the
+    // engine failed (see m_failure).
+    bool run(const QString &sql, const QVariantList &params, qint64 limit, Rows &rows);
+    Result<qint64> scalar(const QString &sql, const QVariantList &params);
     bool execute(const QString &sql);
     SqlStatement *prepared(const QString &sql);
+    // Keeps the engine's reason for the caller.
+    void fail(int code, const QString &engineText);
     QString withFilter(const QString &where) const;
     QVariantList withFilterParams(const QVariantList &params) const;
     QVariantList keyOf(const Row &row) const;
@@ -110,7 +118,7 @@ private:
     QString m_filterWhere;
     QVariantList m_filterParams;
     StatementCache m_statements;
-    QString m_error;
+    Failure m_failure;
 
     // Pieces of statement text, made once per order.
     QString m_select;      // "SELECT rowid, <fields> FROM <table>"

@@ -26,8 +26,10 @@ bool bindsNull(const QVariant &value)
 SqlStatement::SqlStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
-                           &m_stmt, nullptr) != SQLITE_OK) {
+    m_rc = sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                              &m_stmt, nullptr);
+    if (m_rc != SQLITE_OK) {
+        m_rc = sqlite3_extended_errcode(db);
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
         m_ok = false;
@@ -88,6 +90,7 @@ bool SqlStatement::step()
     if (rc == SQLITE_ROW)
         return true;
     m_ok = rc == SQLITE_DONE;
+    m_rc = m_ok ? SQLITE_OK : sqlite3_extended_errcode(m_db);
     return false;
 }
 
@@ -95,6 +98,7 @@ void SqlStatement::reset()
 {
     sqlite3_reset(m_stmt);
     m_ok = true;
+    m_rc = SQLITE_OK;
 }
 
 int SqlStatement::columnCount() const
@@ -166,7 +170,7 @@ QVariant SqlStatement::storedForm(const QVariant &value)
     }
 }
 
-SqlStatement *StatementCache::get(sqlite3 *db, const QString &sql, QString *error)
+SqlStatement *StatementCache::get(sqlite3 *db, const QString &sql, QString *error, int *code)
 {
     auto it = m_statements.constFind(sql);
     if (it != m_statements.constEnd())
@@ -174,6 +178,8 @@ SqlStatement *StatementCache::get(sqlite3 *db, const QString &sql, QString *erro
     auto statement = std::make_shared<SqlStatement>(db, sql);
     if (!statement->isValid()) {
         *error = statement->errorMessage();
+        if (code)
+            *code = statement->errorCode();
         return nullptr;
     }
     if (m_statements.size() >= m_capacity)

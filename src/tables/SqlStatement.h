@@ -28,6 +28,8 @@ public:
     // False when the text did not compile (see errorMessage()).
     bool isValid() const { return m_stmt != nullptr; }
     QString errorMessage() const;
+    // The engine's extended result code of the failed compile or step.
+    int errorCode() const { return m_rc; }
 
     // Binds parameter `i` (0-based); a null text or byte block binds NULL.
     void bind(int i, const QVariant &value);
@@ -53,6 +55,7 @@ private:
     sqlite3 *m_db;
     sqlite3_stmt *m_stmt = nullptr;
     bool m_ok = true;
+    int m_rc = 0;
     // Texts lately read from each column, a few per column by a hash of the
     // bytes: a repeated value (the same key, unit or day on many records)
     // shares one copy instead of taking a new one.
@@ -67,8 +70,9 @@ class StatementCache
 public:
     explicit StatementCache(int capacity) : m_capacity(capacity) {}
 
-    // The statement, or null when it does not compile (`error` says why).
-    SqlStatement *get(sqlite3 *db, const QString &sql, QString *error);
+    // The statement, or null when it does not compile (`error` says why,
+    // `code` gets the engine's result code when given).
+    SqlStatement *get(sqlite3 *db, const QString &sql, QString *error, int *code = nullptr);
     void clear() { m_statements.clear(); }
 
 private:

@@ -59,6 +59,25 @@ bool Table::checkBrowseMode()
     return m_state == TableState::Browse || post();
 }
 
+bool Table::beginMove()
+{
+    m_readFailed = false;
+    return checkBrowseMode();
+}
+
+bool Table::failRead(const Failure &failure)
+{
+    m_readFailed = true;
+    setError(failure.code ? failure.code : PostError::EngineError, failure.message);
+    emit readError(failure.message);
+    return false;
+}
+
+void Table::setEngineError(int code, const QString &engineText)
+{
+    setError(PostError::EngineError, m_file.engineFailure(code, engineText));
+}
+
 // --- open and close
 
 bool Table::open()
@@ -84,7 +103,13 @@ bool Table::open()
     }
     m_reader->setOrder(m_order);
     applyFilter();
-    first();
+    // A table whose first record cannot be read is not open.
+    if (!first() && m_readFailed) {
+        const Failure why = failure();
+        close();
+        setError(why.code, why.message);
+        return false;
+    }
     return true;
 }
 
@@ -109,7 +134,7 @@ bool Table::execSql(const QString &sql)
     QSqlQuery q(m_file.db());
     if (q.exec(sql))
         return true;
-    setError(PostError::EngineError, q.lastError().databaseText());
+    setEngineError(q.lastError().nativeErrorCode().toInt(), q.lastError().databaseText());
     return false;
 }
 
@@ -179,9 +204,14 @@ int Table::nextReadAhead()
 
 bool Table::first()
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
-    placeWindow(m_reader->first(1), false);
+    Result<Rows> rows = m_reader->first(1);
+    if (!rows) {
+        m_eof = true;
+        return failRead(rows.failure());
+    }
+    placeWindow(std::move(*rows), false);
     m_pos = m_window.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_window.empty();
@@ -191,9 +221,14 @@ bool Table::first()
 
 bool Table::last()
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
-    placeWindow(m_reader->last(1), true);
+    Result<Rows> rows = m_reader->last(1);
+    if (!rows) {
+        m_bof = true;
+        return failRead(rows.failure());
+    }
+    placeWindow(std::move(*rows), true);
     m_pos = int(m_window.size()) - 1;
     m_eof = true;
     m_bof = m_window.empty();
@@ -207,19 +242,19 @@ bool Table::last()
 
 bool Table::next()
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
     if (m_pos < 0) {
         m_eof = true;
         return false;
     }
     if (m_pos + 1 >= int(m_window.size())) {
-        Rows rows = m_reader->after(m_window.back(), nextReadAhead());
-        if (rows.empty()) {
+        Result<Rows> rows = m_reader->after(m_window.back(), nextReadAhead());
+        if (!rows || rows->empty()) {
             m_eof = true;
-            return false;
+            return rows ? false : failRead(rows.failure());
         }
-        for (Row &r : rows)
+        for (Row &r : *rows)
             m_window.push_back(std::move(r));
     }
     ++m_pos;
@@ -232,21 +267,21 @@ bool Table::next()
 
 bool Table::prior()
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
     if (m_pos < 0) {
         m_bof = true;
         return false;
     }
     if (m_pos == 0) {
-        Rows rows = m_reader->before(m_window.front(), nextReadAhead());
-        if (rows.empty()) {
+        Result<Rows> rows = m_reader->before(m_window.front(), nextReadAhead());
+        if (!rows || rows->empty()) {
             m_bof = true;
-            return false;
+            return rows ? false : failRead(rows.failure());
         }
-        for (Row &r : rows)
+        for (Row &r : *rows)
             m_window.push_front(std::move(r));
-        m_pos += int(rows.size());
+        m_pos += int(rows->size());
     }
     --m_pos;
     trimWindow();
@@ -266,34 +301,57 @@ int Table::moveBy(int distance)
     return moved;
 }
 
+Result<qint64> Table::countRecords()
+{
+    m_readFailed = false;
+    if (!requireOpen())
+        return failure();
+    if (!m_count) {
+        Result<qint64> n = m_reader->count();
+        if (!n) {
+            failRead(n.failure());
+            return n;
+        }
+        m_count = *n;
+    }
+    return *m_count;
+}
+
 qint64 Table::recordCount()
 {
     if (!isOpen())
         return 0;
-    if (!m_count)
-        m_count = m_reader->count();
-    return *m_count;
+    return countRecords().valueOr(0);
 }
 
 qint64 Table::recNo()
 {
+    m_readFailed = false;
     if (!isOpen() || m_pos < 0)
         return 0;
-    if (!m_recNo)
-        m_recNo = m_reader->countBefore(current()) + 1;
+    if (!m_recNo) {
+        Result<qint64> before = m_reader->countBefore(current());
+        if (!before) {
+            failRead(before.failure());
+            return 0;
+        }
+        m_recNo = *before + 1;
+    }
     return *m_recNo;
 }
 
 bool Table::gotoBookmark(Bookmark id)
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
     if (m_pos >= 0 && current().id == id)
         return true;
-    std::optional<Row> row = m_reader->byId(id, true);
+    Result<std::optional<Row>> row = m_reader->byId(id, true);
     if (!row)
+        return failRead(row.failure());
+    if (!*row)
         return false;
-    setCurrent(std::move(row));
+    setCurrent(std::move(*row));
     return true;
 }
 
@@ -301,13 +359,18 @@ void Table::reposition()
 {
     {
         RowReader::ReadScope scope(*m_reader);
-        std::optional<Row> row;
+        m_readFailed = false;
+        Result<std::optional<Row>> row = std::optional<Row>();
         if (m_pos >= 0)
             row = m_reader->byId(current().id, true);
-        if (row)
-            setCurrent(std::move(row));
-        else
+        if (!row) {
+            m_eof = m_bof = true;
+            failRead(row.failure());
+        } else if (*row) {
+            setCurrent(std::move(*row));
+        } else {
             first();
+        }
     }
     emit contentChanged();
 }
@@ -409,29 +472,33 @@ QString Table::orderFields() const
 
 bool Table::findKey(const QVariantList &key)
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
     QVariantList stored;
     for (int i = 0; i < key.size() && i < m_order.size(); ++i)
         stored << FieldValue::toStorage(m_schema.fields[m_order[i].field], key[i]);
-    std::optional<Row> row = m_reader->seek(stored, true);
+    Result<std::optional<Row>> row = m_reader->seek(stored, true);
     if (!row)
+        return failRead(row.failure());
+    if (!*row)
         return false;
-    setCurrent(std::move(row));
+    setCurrent(std::move(*row));
     return true;
 }
 
 bool Table::findNearest(const QVariantList &key)
 {
-    if (!checkBrowseMode())
+    if (!beginMove())
         return false;
     QVariantList stored;
     for (int i = 0; i < key.size() && i < m_order.size(); ++i)
         stored << FieldValue::toStorage(m_schema.fields[m_order[i].field], key[i]);
-    std::optional<Row> row = m_reader->seek(stored, false);
+    Result<std::optional<Row>> row = m_reader->seek(stored, false);
     if (!row)
+        return failRead(row.failure());
+    if (!*row)
         return last();
-    setCurrent(std::move(row));
+    setCurrent(std::move(*row));
     return true;
 }
 
@@ -449,7 +516,13 @@ bool Table::setFilterText(const QString &text)
     if (!text.trimmed().isEmpty()) {
         const CompiledFilter compiled = compileFilter(text, m_schema);
         ok = compiled.ok;
-        if (ok) {
+        // Well formed is not enough: the engine must be able to run it.
+        const Result<void> runnable =
+            ok && m_reader ? m_reader->checkFilter(compiled.where) : Result<void>();
+        if (!runnable) {
+            ok = false;
+            m_filterError = runnable.error();
+        } else if (ok) {
             m_filterWhere = compiled.where;
             m_filterParams = compiled.params;
         } else {

@@ -32,7 +32,10 @@ using Bookmark = qint64;
 // fast as small ones.
 //
 // Failures are returned as false with errorCode()/errorMessage(); a failed
-// open or post leaves a Czech or engine message that the caller shows.
+// open or post leaves a Czech message that the caller shows. A read that
+// fails (a damaged page, a disk error) is never taken for the end of the
+// table: the move returns false, readFailed() tells it from the end, and
+// readError() is signalled for the windows.
 class Table : public QObject
 {
     Q_OBJECT
@@ -63,8 +66,16 @@ public:
 
     int errorCode() const { return m_errorCode; }
     QString errorMessage() const { return m_errorMessage; }
+    Failure failure() const { return Failure{m_errorMessage, m_errorCode}; }
 
     // --- navigation
+    // A move that cannot read returns false with the reason in
+    // errorMessage() and readFailed() set until the next move; first() and
+    // next() then also set eof(), last() and prior() bof(), so that a walk
+    // over the table ends there and must ask readFailed():
+    //
+    //   for (t.first(); !t.eof(); t.next()) ...
+    //   if (t.readFailed()) ... report t.errorMessage()
     bool first();
     bool last();
     bool next();
@@ -73,9 +84,15 @@ public:
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     bool isEmpty() const { return m_pos < 0; }
+    bool readFailed() const { return m_readFailed; }
+    // The number of records under the current filter, or why it could not
+    // be counted.
+    Result<qint64> countRecords();
+    // The same as a plain number: 0 when it could not be counted (then
+    // readFailed() and errorMessage() say why) or when the table is closed.
     qint64 recordCount();
     // 1-based number of the current record in the current order and
-    // filter; 0 when there is none.
+    // filter; 0 when there is none or it could not be counted.
     qint64 recNo();
     Bookmark bookmark() const { return m_pos < 0 ? 0 : current().id; }
     bool gotoBookmark(Bookmark id);
@@ -97,8 +114,9 @@ public:
     bool findNearest(const QVariantList &key);
 
     // --- filter
-    // Sets the filter text; a malformed text returns false, leaves the table
-    // unfiltered and keeps the reason in filterError().
+    // Sets the filter text; a malformed text, or one the engine cannot run
+    // (e.g. nested too deep), returns false, leaves the table unfiltered
+    // and keeps the reason in filterError().
     bool setFilterText(const QString &text);
     QString filterText() const { return m_filterText; }
     QString filterError() const { return m_filterError; }
@@ -172,10 +190,15 @@ public:
 
     // The reader of the current order and filter (for grids).
     RowReader &reader() { return *m_reader; }
+    // Records a read of reader() that failed, as a failed move does (error,
+    // readFailed(), readError()); returns false.
+    bool failRead(const Failure &failure);
 
 signals:
     // Records, order or filter changed: views reload what they show.
     void contentChanged();
+    // A read failed: what is shown may be incomplete, and why.
+    void readError(const QString &message);
 
 private:
     void setError(int code, const QString &message);
@@ -183,6 +206,11 @@ private:
     bool requireOpen();
     // Posts a pending edit first, as every move does.
     bool checkBrowseMode();
+    // The start of every move: forgets an earlier read failure.
+    bool beginMove();
+    // An engine failure of a statement in the operator's words.
+    void setEngineError(int code, const QString &engineText);
+    QString keyViolationMessage(const QString &engineText) const;
     const Row &current() const { return m_window[size_t(m_pos)]; }
     QList<OrderColumn> orderForIndex(const QString &name, bool *ok) const;
     QList<OrderColumn> orderForFields(const QStringList &fields) const;
@@ -220,6 +248,7 @@ private:
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;
+    bool m_readFailed = false;
     std::optional<qint64> m_count;
     std::optional<qint64> m_recNo;
 

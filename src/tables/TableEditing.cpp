@@ -141,7 +141,11 @@ bool Table::edit()
     if (beforeEdit && !beforeEdit(*this))
         return false;
     // Edits start from the record as it is in the file now.
-    std::optional<Row> fresh = m_reader->byId(current().id, false);
+    m_readFailed = false;
+    Result<std::optional<Row>> read = m_reader->byId(current().id, false);
+    if (!read)
+        return failRead(read.failure());
+    std::optional<Row> &fresh = *read;
     if (!fresh) {
         setError(PostError::EngineError,
                  QStringLiteral("Záznam tabulky %1 byl mezitím smazán").arg(m_schema.file()));
@@ -162,6 +166,36 @@ void Table::cancel()
     m_state = TableState::Browse;
     m_buffer.clear();
     m_modified.clear();
+}
+
+QString Table::keyViolationMessage(const QString &engineText) const
+{
+    // The engine names the columns ("UNIQUE constraint failed: T.A, T.B");
+    // the operator is told the index they make and the value it already has.
+    QStringList columns;
+    for (const QString &c : engineText.section(QStringLiteral(": "), 1).split(QStringLiteral(", ")))
+        columns << c.section(QLatin1Char('.'), -1);
+    const QString fields = columns.join(QLatin1Char(';'));
+    for (const IndexDef &index : m_schema.indexes) {
+        if ((!index.primary && !index.unique) ||
+            index.fieldList().join(QLatin1Char(';')).compare(fields, Qt::CaseInsensitive) != 0)
+            continue;
+        QStringList values;
+        for (const QString &f : index.fieldList()) {
+            const int i = m_schema.fieldIndex(f);
+            values << (i < 0 || i >= m_buffer.size()
+                           ? QString()
+                           : FieldValue::toText(m_schema.fields[i], m_buffer[i]));
+        }
+        const QString value = values.join(QStringLiteral("; "));
+        return index.name.isEmpty()
+                   ? QStringLiteral("Duplicitní hodnota v primárním indexu tabulky %1: %2")
+                         .arg(m_schema.file(), value)
+                   : QStringLiteral("Duplicitní hodnota v indexu %1 tabulky %2: %3")
+                         .arg(index.name, m_schema.file(), value);
+    }
+    return QStringLiteral("Duplicitní hodnota v indexu tabulky %1: %2")
+        .arg(m_schema.file(), engineText);
 }
 
 bool Table::failPost(int code, const QString &message)
@@ -193,18 +227,18 @@ bool Table::post()
         if (f.required && f.type != FieldType::AutoInc &&
             (!m_buffer[i].isValid() || m_buffer[i].isNull()))
             return failPost(PostError::RequiredField,
-                            QStringLiteral("Field value required: ") + f.name);
+                            QStringLiteral("Chybí povinný údaj: ") + f.name);
     }
     QVariantList written;
     if (!writeRecord(written)) {
         const int ext = m_file.lastErrorCode();
         const QString message = m_file.lastErrorMessage();
         if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
-            return failPost(PostError::KeyViolation, QStringLiteral("Key violation"));
+            return failPost(PostError::KeyViolation, keyViolationMessage(message));
         if (ext == SQLITE_CONSTRAINT_NOTNULL)
-            return failPost(PostError::RequiredField, QStringLiteral("Field value required: ") +
+            return failPost(PostError::RequiredField, QStringLiteral("Chybí povinný údaj: ") +
                                                           message.section(QLatin1Char('.'), -1));
-        return failPost(PostError::EngineError, message);
+        return failPost(PostError::EngineError, m_file.engineFailure(ext, message));
     }
     const bool wasInsert = m_state == TableState::Insert;
     const bool wasVisible = !wasInsert && m_pos >= 0 && current().id == m_editId;
@@ -213,6 +247,9 @@ bool Table::post()
     m_buffer.clear();
     m_modified.clear();
 
+    // The record is stored; a failure to read around it afterwards is
+    // told like any failed read, and the post still counts.
+    m_readFailed = false;
     std::optional<Row> row;
     if (wasInsert && !m_reader->filtered()) {
         // A new record is exactly what was written: no need to read it back.
@@ -222,10 +259,14 @@ bool Table::post()
             inserted.values << (i == m_file.rowIdField() ? QVariant(id)
                                                          : SqlStatement::storedForm(written[i]));
         row = std::move(inserted);
+    } else if (Result<std::optional<Row>> read = m_reader->byId(id, true)) {
+        row = std::move(*read);
     } else {
-        row = m_reader->byId(id, true);
+        failRead(read.failure());
     }
-    if (m_count) {
+    if (m_readFailed) {
+        m_count.reset();
+    } else if (m_count) {
         if (wasInsert && row)
             ++*m_count;
         else if (wasVisible && !row)
@@ -233,15 +274,21 @@ bool Table::post()
         else if (!wasInsert && !wasVisible)
             m_count.reset();
     }
-    if (!row) {
+    if (!row && !m_readFailed) {
         // The record left the filter: stay where it would have been.
-        if (std::optional<Row> unfiltered = m_reader->byId(id, false)) {
-            Rows near = m_reader->after(*unfiltered, 1);
-            if (near.empty())
-                near = m_reader->before(*unfiltered, 1);
-            if (!near.empty())
-                row = std::move(near.front());
+        Result<std::optional<Row>> unfiltered = m_reader->byId(id, false);
+        Result<Rows> near = Rows();
+        if (unfiltered && *unfiltered) {
+            near = m_reader->after(**unfiltered, 1);
+            if (near && near->empty())
+                near = m_reader->before(**unfiltered, 1);
         }
+        if (!unfiltered)
+            failRead(unfiltered.failure());
+        else if (!near)
+            failRead(near.failure());
+        else if (!near->empty())
+            row = std::move(near->front());
     }
     setCurrent(std::move(row));
     emit contentChanged();
@@ -347,25 +394,31 @@ bool Table::remove()
     SqlStatement *q = writeStatement(
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TableFile::quote(m_file.tableName())));
     if (!q) {
-        setError(PostError::EngineError, m_file.lastErrorMessage());
+        setEngineError(m_file.lastErrorCode(), m_file.lastErrorMessage());
         return false;
     }
     q->bind(0, gone.id);
     q->step();
     if (!q->succeeded()) {
-        setError(PostError::EngineError, q->errorMessage());
+        setEngineError(q->errorCode(), q->errorMessage());
         q->reset();
         return false;
     }
     q->reset();
+    // The record is gone; a failure to read its neighbours is told like
+    // any failed read, and the delete still counts.
+    m_readFailed = false;
     const std::optional<qint64> recNo = m_recNo;
-    Rows next = m_reader->after(gone, 1);
+    Result<Rows> next = m_reader->after(gone, 1);
     bool atEnd = false;
-    if (next.empty()) {
+    if (next && next->empty()) {
         next = m_reader->before(gone, 1);
         atEnd = true;
     }
-    setCurrent(next.empty() ? std::nullopt : std::optional<Row>(std::move(next.front())));
+    if (!next)
+        failRead(next.failure());
+    setCurrent(!next || next->empty() ? std::nullopt
+                                      : std::optional<Row>(std::move(next->front())));
     if (m_pos >= 0) {
         m_eof = atEnd;
         if (recNo)

@@ -1,6 +1,7 @@
 #include "tables/TableFile.h"
 
 #include "tables/CzechCollation.h"
+#include "tables/EngineMessage.h"
 #include "tables/FieldValue.h"
 
 #include <QAtomicInteger>
@@ -10,6 +11,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -21,12 +23,6 @@ QString nextConnectionName(const QString &file)
 {
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("vardex-table-%1-%2").arg(counter.fetchAndAddRelaxed(1)).arg(file);
-}
-
-bool isBusy(int code)
-{
-    const int primary = code & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
 } // namespace
@@ -62,58 +58,72 @@ bool TableFile::open(bool exclusive, QString *error)
 {
     if (m_open)
         return true;
+    const QString &file = m_schema.file();
     switch (m_lock.acquire(m_path, exclusive)) {
     case TableLock::Result::Ok:
         break;
     case TableLock::Result::OtherProgram:
-        *error = QStringLiteral("Tabulka %1 je používána jiným programem").arg(m_schema.file());
+        *error = QStringLiteral("Tabulka %1 je používána jiným programem").arg(file);
+        if (m_lock.holder() > 0)
+            *error += QStringLiteral(" (proces %1)").arg(m_lock.holder());
         return false;
     case TableLock::Result::OtherCursor:
-        *error = QStringLiteral("Tabulka %1 je již otevřena, nelze ji otevřít výhradně")
-                     .arg(m_schema.file());
+        *error = QStringLiteral("Tabulka %1 je již otevřena, nelze ji otevřít výhradně").arg(file);
         return false;
     case TableLock::Result::IoError:
-        *error =
-            QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(m_schema.file(), m_lock.ioError());
+        *error = systemMessage(file, m_lock.errorNumber(), m_lock.creating());
         return false;
     }
 
-    m_connection = nextConnectionName(m_schema.file());
+    const bool readOnly = m_lock.readOnly();
+    m_connection = nextConnectionName(file);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
     m_db.setDatabaseName(m_path);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (readOnly) {
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        // No writer can change the file under the shared lock. Without a
+        // write-ahead log beside it, the file holds everything and is read
+        // as it stands, so that the engine needs no log files in a folder
+        // it may not write to; a log left there is read with the file.
+        if (QFileInfo(m_path + QStringLiteral("-wal")).size() == 0) {
+            options += QStringLiteral(";QSQLITE_OPEN_URI");
+            m_db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
+                                 QStringLiteral("?immutable=1"));
+        }
+    }
+    m_db.setConnectOptions(options);
     if (!m_db.open()) {
-        *error = fail(m_db.lastError().text());
-        close();
-        return false;
+        *error = engineFailure(m_db.lastError().nativeErrorCode().toInt(),
+                               m_db.lastError().databaseText());
+        return abandon();
     }
     const QVariant h = m_db.driver()->handle();
     if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
         m_handle = *static_cast<sqlite3 *const *>(h.constData());
     if (!m_handle || !registerCzechCollations(m_handle)) {
-        *error = QStringLiteral("Tabulku %1 nelze otevřít: chybí řazení").arg(m_schema.file());
-        close();
-        return false;
+        *error = QStringLiteral("Tabulku %1 nelze otevřít: chybí řazení").arg(file);
+        return abandon();
     }
     // The first statement reads the file header: a damaged file or one
     // locked by another program shows here.
     QString problem;
-    if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"), &problem) ||
-        !exec(QStringLiteral("PRAGMA synchronous=FULL"), &problem) ||
-        !exec(QStringLiteral("PRAGMA busy_timeout=5000"), &problem)) {
-        *error =
-            isBusy(lastErrorCode())
-                ? QStringLiteral("Tabulka %1 je používána jiným programem").arg(m_schema.file())
-                : fail(problem);
-        close();
-        return false;
+    int code = 0;
+    const bool set = readOnly
+                         ? exec(QStringLiteral("PRAGMA busy_timeout=5000"), &problem, &code)
+                         : exec(QStringLiteral("PRAGMA journal_mode=WAL"), &problem, &code) &&
+                               exec(QStringLiteral("PRAGMA synchronous=FULL"), &problem, &code) &&
+                               exec(QStringLiteral("PRAGMA busy_timeout=5000"), &problem, &code);
+    if (!set) {
+        *error = engineFailure(code, problem);
+        return abandon();
     }
 
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        *error = fail(q.lastError().databaseText());
-        close();
-        return false;
+        *error =
+            engineFailure(q.lastError().nativeErrorCode().toInt(), q.lastError().databaseText());
+        return abandon();
     }
     bool hasTable = false, hasAnyTable = false;
     while (q.next()) {
@@ -125,16 +135,17 @@ bool TableFile::open(bool exclusive, QString *error)
     }
     q.finish();
     bool ok = true;
-    if (!hasTable && !hasAnyTable) // missing (or left empty by an interrupted creation)
+    if (!hasTable && !hasAnyTable && readOnly) // missing, and may not be made
+        *error = QStringLiteral("Tabulku %1 nelze vytvořit, soubor je jen pro čtení").arg(file),
+        ok = false;
+    else if (!hasTable && !hasAnyTable) // missing (or left empty by an interrupted creation)
         ok = create(error);
     else if (!hasTable)
         *error = fail(QStringLiteral("chybí tabulka %1").arg(tableName())), ok = false;
     else
         ok = checkFields(error);
-    if (!ok) {
-        close();
-        return false;
-    }
+    if (!ok)
+        return abandon();
     m_rowIdField = -1;
     for (int i = 0; i < m_schema.fields.size(); ++i)
         if (isRowIdField(i))
@@ -143,7 +154,19 @@ bool TableFile::open(bool exclusive, QString *error)
     return true;
 }
 
-void TableFile::close()
+bool TableFile::abandon()
+{
+    const bool created = m_lock.created();
+    closeConnection();
+    // Still under the lock: a file this open made is not left behind.
+    if (created)
+        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(m_path + QLatin1String(suffix));
+    m_lock.release();
+    return false;
+}
+
+void TableFile::closeConnection()
 {
     m_open = false;
     m_handle = nullptr;
@@ -153,6 +176,11 @@ void TableFile::close()
         QSqlDatabase::removeDatabase(m_connection);
         m_connection.clear();
     }
+}
+
+void TableFile::close()
+{
+    closeConnection();
     m_lock.release();
 }
 
@@ -161,18 +189,26 @@ int TableFile::lastErrorCode() const
     return m_handle ? sqlite3_extended_errcode(m_handle) : SQLITE_ERROR;
 }
 
+QString TableFile::engineFailure(int code, const QString &engineText) const
+{
+    return engineMessage(m_schema.file(), code, engineText,
+                         m_handle ? sqlite3_system_errno(m_handle) : 0);
+}
+
 QString TableFile::lastErrorMessage() const
 {
     return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle)) : QString();
 }
 
-bool TableFile::exec(const QString &sql, QString *error)
+bool TableFile::exec(const QString &sql, QString *error, int *code)
 {
     QSqlQuery q(m_db);
     if (q.exec(sql))
         return true;
     if (error)
         *error = q.lastError().databaseText();
+    if (code)
+        *code = q.lastError().nativeErrorCode().toInt();
     return false;
 }
 
@@ -232,16 +268,17 @@ bool TableFile::create(QString *error)
         columns << column;
     }
     QString problem;
-    bool ok = exec(QStringLiteral("BEGIN IMMEDIATE"), &problem) &&
+    int code = 0;
+    bool ok = exec(QStringLiteral("BEGIN IMMEDIATE"), &problem, &code) &&
               exec(QStringLiteral("CREATE TABLE %1 (%2)")
                        .arg(quote(tableName()), columns.join(QStringLiteral(", "))),
-                   &problem);
+                   &problem, &code);
     for (const IndexDef &index : m_schema.indexes)
-        ok = ok && exec(createIndexSql(index), &problem);
-    ok = ok && exec(QStringLiteral("COMMIT"), &problem);
+        ok = ok && exec(createIndexSql(index), &problem, &code);
+    ok = ok && exec(QStringLiteral("COMMIT"), &problem, &code);
     if (!ok) {
         exec(QStringLiteral("ROLLBACK"), nullptr);
-        *error = QStringLiteral("Tabulku %1 nelze vytvořit: %2").arg(m_schema.file(), problem);
+        *error = engineFailure(code, problem);
     }
     return ok;
 }
@@ -250,7 +287,8 @@ bool TableFile::checkFields(QString *error)
 {
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quote(tableName())))) {
-        *error = fail(q.lastError().databaseText());
+        *error =
+            engineFailure(q.lastError().nativeErrorCode().toInt(), q.lastError().databaseText());
         return false;
     }
     QSet<QString> present;
@@ -269,7 +307,8 @@ Result<void> TableFile::checkIntegrity()
 {
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
-        return Failure{fail(q.lastError().databaseText())};
+        return Failure{
+            engineFailure(q.lastError().nativeErrorCode().toInt(), q.lastError().databaseText())};
     QStringList findings;
     while (q.next())
         findings << q.value(0).toString();

@@ -30,10 +30,13 @@ public:
     QString tableName() const;
 
     // Opens (and creates when missing); on failure returns false with a
-    // Czech message naming the file and the problem.
+    // Czech message naming the file and what happened (damaged, read-only,
+    // disk full, used by another program…), and leaves no file it created.
+    // A file this program may only read is opened for reading.
     bool open(bool exclusive, QString *error);
     void close();
     bool isOpen() const { return m_open; }
+    bool readOnly() const { return m_open && m_lock.readOnly(); }
     // True while no other cursor of this program has the file open.
     bool sole() const { return m_lock.sole(); }
 
@@ -42,6 +45,9 @@ public:
     // The engine's extended result code of the last failed statement.
     int lastErrorCode() const;
     QString lastErrorMessage() const;
+    // An engine failure of this file in the operator's words (see
+    // engineMessage()).
+    QString engineFailure(int code, const QString &engineText) const;
 
     // The engine's own check of the whole file (pages, records, indexes);
     // on damage, a Czech message naming the file and the engine's findings.
@@ -63,7 +69,11 @@ public:
     int rowIdField() const { return m_rowIdField; }
 
 private:
-    bool exec(const QString &sql, QString *error);
+    bool exec(const QString &sql, QString *error, int *code = nullptr);
+    void closeConnection();
+    // Closes after a failed open, removing the file when the open made it;
+    // returns false.
+    bool abandon();
     bool create(QString *error);
     bool checkFields(QString *error);
     QString fail(const QString &problem);

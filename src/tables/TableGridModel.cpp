@@ -21,7 +21,7 @@ TableGridModel::TableGridModel(Table &table, QList<GridColumn> columns, QObject 
         m_fieldIndex << i;
     }
     connect(&m_table, &Table::contentChanged, this, &TableGridModel::reload);
-    m_rowCount = int(m_table.recordCount());
+    m_rowCount = countRows();
     m_insertRow = m_table.state() == TableState::Insert;
 }
 
@@ -35,11 +35,25 @@ int TableGridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
+int TableGridModel::countRows() const
+{
+    m_failed = false;
+    const Result<qint64> n = m_table.countRecords(); // a failure is told by the table
+    m_failed = !n;
+    return int(n.valueOr(0));
+}
+
+bool TableGridModel::fail(const Failure &failure) const
+{
+    m_failed = true;
+    return m_table.failRead(failure);
+}
+
 void TableGridModel::reload()
 {
     m_rows.clear();
     m_start = 0;
-    const int count = int(m_table.recordCount());
+    const int count = countRows();
     const bool inserting = m_table.state() == TableState::Insert;
     if (count != m_rowCount || inserting != m_insertRow) {
         beginResetModel();
@@ -53,8 +67,12 @@ void TableGridModel::reload()
 
 void TableGridModel::extendForward(int n) const
 {
-    Rows rows = m_table.reader().after(m_rows.back(), n);
-    for (Row &r : rows)
+    Result<Rows> rows = m_table.reader().after(m_rows.back(), n);
+    if (!rows) {
+        fail(rows.failure());
+        return;
+    }
+    for (Row &r : *rows)
         m_rows.push_back(std::move(r));
     while (int(m_rows.size()) > kMaxCached) {
         m_rows.pop_front();
@@ -64,8 +82,12 @@ void TableGridModel::extendForward(int n) const
 
 void TableGridModel::extendBackward(int n) const
 {
-    Rows rows = m_table.reader().before(m_rows.front(), n);
-    for (Row &r : rows) {
+    Result<Rows> rows = m_table.reader().before(m_rows.front(), n);
+    if (!rows) {
+        fail(rows.failure());
+        return;
+    }
+    for (Row &r : *rows) {
         m_rows.push_front(std::move(r));
         --m_start;
     }
@@ -80,14 +102,22 @@ void TableGridModel::jumpTo(int row) const
     m_rows.clear();
     if (begin > m_rowCount / 2) {
         // Nearer the end: count from there, so the engine skips fewer rows.
-        Rows rows = m_table.reader().atOffset(m_rowCount - end, int(end - begin), true);
-        m_start = end - qint64(rows.size());
-        for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        Result<Rows> rows = m_table.reader().atOffset(m_rowCount - end, int(end - begin), true);
+        if (!rows) {
+            fail(rows.failure());
+            return;
+        }
+        m_start = end - qint64(rows->size());
+        for (auto it = rows->rbegin(); it != rows->rend(); ++it)
             m_rows.push_back(std::move(*it));
     } else {
-        Rows rows = m_table.reader().atOffset(begin, int(end - begin), false);
+        Result<Rows> rows = m_table.reader().atOffset(begin, int(end - begin), false);
+        if (!rows) {
+            fail(rows.failure());
+            return;
+        }
         m_start = begin;
-        for (Row &r : rows)
+        for (Row &r : *rows)
             m_rows.push_back(std::move(r));
     }
 }
@@ -97,11 +127,11 @@ const Row *TableGridModel::rowAt(int row) const
     if (row < 0 || row >= m_rowCount)
         return nullptr;
     const qint64 end = m_start + qint64(m_rows.size());
-    if (!m_rows.empty() && row >= end && row < end + kBlock)
+    if (!m_failed && !m_rows.empty() && row >= end && row < end + kBlock)
         extendForward(kBlock);
-    else if (!m_rows.empty() && row < m_start && row >= m_start - kBlock)
+    else if (!m_failed && !m_rows.empty() && row < m_start && row >= m_start - kBlock)
         extendBackward(kBlock);
-    if (m_rows.empty() || row < m_start || row >= m_start + qint64(m_rows.size()))
+    if (!m_failed && (m_rows.empty() || row < m_start || row >= m_start + qint64(m_rows.size())))
         jumpTo(row);
     const qint64 i = row - m_start;
     return i >= 0 && i < qint64(m_rows.size()) ? &m_rows[size_t(i)] : nullptr;

@@ -27,6 +27,10 @@ struct GridColumn
 // jumps by offset (counted from the nearer end) when the view jumps, so a
 // grid stays smooth over millions of records.
 //
+// A read that fails is told through the table (its error, readFailed() and
+// readError()); from then on the model reads nothing until reload(), and a
+// row it could not read shows empty, so the grid is never silently short.
+//
 // Editing a cell moves the cursor to that row and puts it in Edit state;
 // the window posts through the cursor. While the cursor inserts, the record
 // being inserted is shown as one more row after the stored ones, and its
@@ -56,6 +60,9 @@ public:
 
 private:
     const Row *rowAt(int row) const;
+    // The records under the table's filter; 0 when they cannot be counted.
+    int countRows() const;
+    bool fail(const Failure &failure) const;
     bool isInsertRow(int row) const;
     void extendForward(int n) const;
     void extendBackward(int n) const;
@@ -68,6 +75,7 @@ private:
     bool m_insertRow = false;
     mutable qint64 m_start = 0;
     mutable std::deque<Row> m_rows;
+    mutable bool m_failed = false; // a read failed: nothing more is read
 };
 
 } // namespace vardex

@@ -9,6 +9,15 @@ namespace vardex {
 // of this process on that file. A cursor may also ask for exclusive use,
 // which fails while any other cursor of this process holds the file.
 //
+// A file this process may write is locked exclusively. A file it may only
+// read (its own permissions, or a folder where the engine cannot keep its
+// log) is opened for reading under a shared lock, so that readers of a
+// read-only site run side by side while no writer can change the file.
+//
+// Another program's lock is waited for, up to waitLimitMs(): every run
+// opens its tables in the same fixed order, so a second run either gets
+// them all once the first lets go or fails cleanly, never both.
+//
 // The lock descriptor is closed only when the last cursor of this process
 // has let go of the file, after its database connection is gone, so that
 // closing it never drops the engine's own locks.
@@ -28,11 +37,30 @@ public:
     bool held() const { return !m_key.isEmpty(); }
     // True while this cursor is the only one of this process on the file.
     bool sole() const;
-    QString ioError() const { return m_ioError; }
+    // The file may only be read (see above).
+    bool readOnly() const { return m_readOnly; }
+    // This lock created the file: a failed open removes it again.
+    bool created() const { return m_created; }
+    // After IoError: the system's errno, and whether the file was being
+    // created.
+    int errorNumber() const { return m_errno; }
+    bool creating() const { return m_creating; }
+    // After OtherProgram: the process holding the lock, 0 when unknown.
+    qint64 holder() const { return m_holder; }
+
+    // How long a lock held by another program is waited for.
+    static int waitLimitMs();
+    static void setWaitLimitMs(int ms);
 
 private:
+    Result lockNew(const QString &path, bool exclusive);
+
     QString m_key;
-    QString m_ioError;
+    bool m_readOnly = false;
+    bool m_created = false;
+    bool m_creating = false;
+    int m_errno = 0;
+    qint64 m_holder = 0;
 };
 
 } // namespace vardex

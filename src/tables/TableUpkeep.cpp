@@ -28,10 +28,12 @@ Result<QByteArray> Table::memo(const QString &name)
         QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '%1'")
             .arg(kMemoTable));
     if (!exists)
-        return Failure{m_file.lastErrorMessage(), PostError::EngineError};
+        return Failure{m_file.engineFailure(m_file.lastErrorCode(), m_file.lastErrorMessage()),
+                       PostError::EngineError};
     const bool stepped = exists->step();
     const bool present = stepped && exists->integer(0) > 0;
-    const QString existsError = stepped ? QString() : exists->errorMessage();
+    const QString existsError =
+        stepped ? QString() : m_file.engineFailure(exists->errorCode(), exists->errorMessage());
     exists->reset();
     if (!stepped)
         return Failure{existsError, PostError::EngineError};
@@ -41,13 +43,14 @@ Result<QByteArray> Table::memo(const QString &name)
     SqlStatement *q = writeStatement(
         QStringLiteral("SELECT VALUE FROM %1 WHERE NAME = ?").arg(TableFile::quote(kMemoTable)));
     if (!q)
-        return Failure{m_file.lastErrorMessage(), PostError::EngineError};
+        return Failure{m_file.engineFailure(m_file.lastErrorCode(), m_file.lastErrorMessage()),
+                       PostError::EngineError};
     q->bind(0, name);
     QByteArray value;
     if (q->step())
         value = q->value(0).toByteArray();
     const bool ok = q->succeeded();
-    const QString error = ok ? QString() : q->errorMessage();
+    const QString error = ok ? QString() : m_file.engineFailure(q->errorCode(), q->errorMessage());
     q->reset();
     if (!ok)
         return Failure{error, PostError::EngineError};
@@ -65,13 +68,14 @@ Result<void> Table::setMemo(const QString &name, const QByteArray &value)
                                                     "VALUES (?, ?)")
                                          .arg(TableFile::quote(kMemoTable)));
     if (!q)
-        return Failure{m_file.lastErrorMessage(), PostError::EngineError};
+        return Failure{m_file.engineFailure(m_file.lastErrorCode(), m_file.lastErrorMessage()),
+                       PostError::EngineError};
     q->bind(0, name);
     // An empty value is kept as an empty block, not as a null.
     q->bind(1, value.isNull() ? QByteArray("", 0) : value);
     q->step();
     const bool ok = q->succeeded();
-    const QString error = ok ? QString() : q->errorMessage();
+    const QString error = ok ? QString() : m_file.engineFailure(q->errorCode(), q->errorMessage());
     q->reset();
     if (!ok) {
         setError(PostError::EngineError, error);

@@ -1,4 +1,5 @@
 #include "TableTestSchemas.h"
+#include "support/DamagedTable.h"
 #include "support/TempDir.h"
 #include "tables/Table.h"
 
@@ -129,9 +130,14 @@ TEST_F(EventCursor, FilterCountsNavigatesAndKeepsOrDropsCurrent)
     EXPECT_FALSE(t.next());
     EXPECT_FALSE(t.last());
 
-    // A malformed text: false with the reason, the table unfiltered.
+    // A malformed text, or one the engine cannot run (nested deeper than
+    // it allows): false with the reason, the table unfiltered.
     EXPECT_FALSE(t.setFilterText("AHWJ = "));
     EXPECT_FALSE(t.filterError().isEmpty());
+    EXPECT_EQ(t.recordCount(), 100);
+    EXPECT_FALSE(t.setFilterText(QStringList(1000, "AHWJ = '02'").join(" AND ")));
+    EXPECT_TRUE(t.filterError().startsWith(QString::fromUtf8("Filtr nelze provést: ")))
+        << t.filterError().toStdString();
     EXPECT_EQ(t.recordCount(), 100);
 }
 
@@ -290,4 +296,39 @@ TEST(TableCursor, LongWalksVisitEveryRecordOnce)
         EXPECT_EQ(t.asString("IdEve"), forward[200]);
         EXPECT_EQ(t.recNo(), 201);
     }
+}
+
+TEST(TableCursor, ADamagedPageFailsTheReadInsteadOfEndingTheTable)
+{
+    TempDir dir;
+    Table t(eventSchema(), dir.path());
+    ASSERT_TRUE(t.open());
+    ASSERT_TRUE(t.beginTransaction());
+    for (int i = 0; i < 1500; ++i)
+        addEvent(t, {"01.03.2026", "10:00", "01", "01000000000AB1"});
+    ASSERT_TRUE(t.commit());
+    t.close();
+    ASSERT_GT(damageMiddlePages(dir.file("WKVREVE.DB")), 0);
+
+    int told = 0;
+    QObject::connect(&t, &Table::readError, [&told] { ++told; });
+    ASSERT_TRUE(t.open()) << t.errorMessage().toStdString(); // the first pages are whole
+    const QString damaged = QString::fromUtf8("Tabulka WKVREVE.DB je poškozená: ");
+    for (const char *index : {"", "DatIndex"}) {
+        SCOPED_TRACE(index);
+        ASSERT_TRUE(t.setIndex(index));
+        EXPECT_LT(walk(t, "IdEve").size(), 1500);
+        EXPECT_TRUE(t.readFailed());
+        EXPECT_TRUE(t.errorMessage().startsWith(damaged)) << t.errorMessage().toStdString();
+        EXPECT_LT(walkBack(t, "IdEve").size(), 1500);
+        EXPECT_TRUE(t.readFailed());
+    }
+    const Result<qint64> count = t.countRecords();
+    ASSERT_FALSE(count);
+    EXPECT_TRUE(count.error().startsWith(damaged));
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_TRUE(t.readFailed());
+    EXPECT_GE(told, 5); // every failure above was signalled
+    EXPECT_TRUE(t.first());
+    EXPECT_FALSE(t.readFailed()); // a good read clears it
 }

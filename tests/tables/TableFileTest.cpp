@@ -1,7 +1,10 @@
 #include "TableTestSchemas.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "tables/Table.h"
+#include "tables/TableLock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -154,7 +157,7 @@ TEST(TableFile, ExistingFileWithExtraFieldsOpensUnchanged)
     EXPECT_EQ(t.asString("JMENO"), "Jan");
 }
 
-TEST(TableFile, FileHeldByAnotherProgramIsRefused)
+TEST(TableFile, AFileHeldByAnotherProgramIsWaitedForThenRefusedNamingTheHolder)
 {
     TempDir dir;
     {
@@ -176,19 +179,63 @@ TEST(TableFile, FileHeldByAnotherProgramIsRefused)
     char ok = 0;
     ASSERT_EQ(read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, '1');
+    const int waitLimit = TableLock::waitLimitMs();
+    TableLock::setWaitLimitMs(0);
     {
         Table t(keySchema(), dir.path());
         EXPECT_FALSE(t.open());
         EXPECT_EQ(t.errorMessage(),
-                  QString::fromUtf8("Tabulka WKVRKEY.DB je používána jiným programem"));
+                  QString::fromUtf8("Tabulka WKVRKEY.DB je používána jiným programem (proces %1)")
+                      .arg(child));
     }
+    TableLock::setWaitLimitMs(waitLimit);
+    // The holder lets go while the next open waits for it.
     (void)!write(done[1], "x", 1);
-    int status = 0;
-    waitpid(child, &status, 0);
     Table t(keySchema(), dir.path());
     EXPECT_TRUE(t.open()) << t.errorMessage().toStdString();
+    int status = 0;
+    waitpid(child, &status, 0);
     for (int fd : {ready[0], ready[1], done[0], done[1]})
         close(fd);
+}
+
+TEST(TableFile, OpenFailuresThatAreNotDamageSaySoAndLeaveNoFile)
+{
+    TempDir dir;
+    const QString readOnly = dir.file("jen-pro-cteni");
+    ASSERT_TRUE(QDir().mkdir(readOnly));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const struct Case
+    {
+        const char *name;
+        QString directory;
+        const char *expected;
+        rlim_t sizeLimit;
+    } cases[] = {
+        {"path too long", dir.file(QString(300, u'x')),
+         "Tabulku WKVRKEY.DB nelze otevřít, cesta je příliš dlouhá: ", 0},
+        {"no folder", dir.file("nic"), "Tabulku WKVRKEY.DB nelze otevřít, adresář neexistuje: ", 0},
+        {"read-only folder", readOnly,
+         "Tabulku WKVRKEY.DB nelze vytvořit, do adresáře nelze zapisovat: ", 0},
+        {"full disk", dir.path(), "Tabulku WKVRKEY.DB nelze zapsat, disk je plný: ", 1024},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (geteuid() == 0 && c.directory == readOnly)
+            continue; // permissions do not hold the superuser back
+        Table t(keySchema(), c.directory);
+        {
+            std::optional<FileSizeLimit> full;
+            if (c.sizeLimit)
+                full.emplace(c.sizeLimit);
+            EXPECT_FALSE(t.open());
+        }
+        EXPECT_TRUE(t.errorMessage().startsWith(QString::fromUtf8(c.expected)))
+            << t.errorMessage().toStdString();
+        EXPECT_FALSE(QFile::exists(t.filePath()));
+    }
+    QFile::setPermissions(readOnly,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(TableFile, CursorsOfOneProgramShareUnlessExclusive)

@@ -1,5 +1,6 @@
 #include "tables/TableGridModel.h"
 #include "TableTestSchemas.h"
+#include "support/DamagedTable.h"
 #include "support/TempDir.h"
 #include "tables/Transaction.h"
 
@@ -116,4 +117,25 @@ TEST_F(GridModel, TheRecordBeingInsertedIsEditedInItsOwnRowUntilPostedOrCancelle
     model.reload();
     EXPECT_EQ(model.rowCount(), 3001);
     EXPECT_FALSE(model.showsInsertRow());
+}
+
+TEST_F(GridModel, ADamagedPageIsToldNotShownAsAShortTable)
+{
+    t.close();
+    // Only the records: the count, read from an index, still comes.
+    ASSERT_GT(damageMiddlePages(dir.file("WKVREVE.DB"), "WKVREVE"), 0);
+    ASSERT_TRUE(t.open());
+    ASSERT_TRUE(t.setIndex("")); // in storing order the damage lies midway
+    int told = 0;
+    QObject::connect(&t, &Table::readError, [&told] { ++told; });
+    TableGridModel model(t, columns);
+    ASSERT_EQ(model.rowCount(), 3000);
+    int shown = 0;
+    for (int r = 0; r < 3000; ++r)
+        shown += model.data(model.index(r, 0)).isValid();
+    EXPECT_GT(shown, 0);
+    EXPECT_LT(shown, 3000);
+    EXPECT_EQ(told, 1); // once: nothing more is read until the next reload
+    EXPECT_TRUE(t.readFailed());
+    EXPECT_TRUE(t.errorMessage().startsWith(QString::fromUtf8("Tabulka WKVREVE.DB je poškozená")));
 }

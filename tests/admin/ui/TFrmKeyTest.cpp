@@ -145,7 +145,7 @@ TEST(TFrmKey, ANewHolderIsTypedIntoItsOwnRowWithTheKeyReadAtTheUnit)
     EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
     type(w, "JMENO", QStringLiteral("Šťastný Jiří"));
     press(w, RecordNavigator::Post);
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Field value required: OSCIS")})
+    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Chybí povinný údaj: OSCIS")})
         << "the engine's own text for the empty personal number";
     EXPECT_EQ(s.db.tbKey.state(), TableState::Insert);
 
