@@ -140,6 +140,8 @@ FileWritten exportTableText(Table &table, const QString &path)
         if (!writer.writeLine(tableTextLine(records)))
             break;
     }
+    if (records.readFailed()) // the unfinished file is dropped
+        return {false, records.errorMessage()};
     if (!writer.close())
         return {false, writer.errorString()};
     return {true, {}};

@@ -59,29 +59,45 @@ StartOutcome Application::start()
         return StartOutcome::Failed;
     }
     menu.PocatecniMoznosti();
-    PosouditMoznosti();
+    if (!PosouditMoznosti())
+        return StartOutcome::Failed;
     menu.setStarted(true);
     return StartOutcome::Started;
 }
 
-MenuFacts Application::facts()
+Result<MenuFacts> Application::facts()
 {
+    QString failure;
+    auto count = [&failure](Table &table) {
+        const Result<qint64> n = table.countRecords();
+        if (!n && failure.isEmpty())
+            failure = n.error();
+        return n.valueOr(0);
+    };
     MenuFacts f;
-    f.units = int(db0.tbUni.recordCount());
+    f.units = int(count(db0.tbUni));
     db0.VsechnyJednotkyTypu(QStringLiteral("02"));
     f.attendanceUnits = db0.selection().count();
     f.externalEntrance = db0.tbUniExistujiVnejsi();
-    f.keys = db0.tbKey.recordCount() > 0;
-    f.permissionGroups = vx.tbAcc.recordCount() > 0;
-    f.accessSchedules = vx.tbCas.recordCount() > 0;
-    f.shifts = vx.tbSme.recordCount() > 0;
-    f.shiftSchedules = vx.tbDch.recordCount() > 0;
+    f.keys = count(db0.tbKey) > 0;
+    f.permissionGroups = count(vx.tbAcc) > 0;
+    f.accessSchedules = count(vx.tbCas) > 0;
+    f.shifts = count(vx.tbSme) > 0;
+    f.shiftSchedules = count(vx.tbDch) > 0;
+    if (!failure.isEmpty())
+        return Failure{failure};
     return f;
 }
 
-void Application::PosouditMoznosti()
+bool Application::PosouditMoznosti()
 {
-    menu.PosouditMoznosti(facts());
+    const Result<MenuFacts> f = facts();
+    if (!f) {
+        m_messages.error(f.error());
+        return false;
+    }
+    menu.PosouditMoznosti(*f);
+    return true;
 }
 
 void Application::quit()

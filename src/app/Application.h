@@ -5,6 +5,7 @@
 #include "app/MenuRules.h"
 #include "attendance/TDMRPL.h"
 #include "attendance/TVXDM.h"
+#include "base/Result.h"
 
 #include <functional>
 
@@ -61,10 +62,12 @@ public:
     StartOutcome start();
     bool started() const { return menu.started(); }
 
-    // What the menu rules look at, read from the tables now.
-    MenuFacts facts();
-    // Re-evaluates the menu from the tables.
-    void PosouditMoznosti();
+    // What the menu rules look at, read from the tables now, or why a table
+    // could not be counted.
+    Result<MenuFacts> facts();
+    // Re-evaluates the menu from the tables; a table that cannot be counted
+    // is told through the message seam and leaves the menu as it was.
+    bool PosouditMoznosti();
 
     // Closes the tables in their order, then the port.
     void quit();

@@ -46,7 +46,7 @@ struct Session
     Application app;
 };
 
-int statusCommand(Session &s, std::FILE *out)
+int statusCommand(Session &s, std::FILE *out, std::FILE *err)
 {
     if (s.app.start() != StartOutcome::Started)
         return 1;
@@ -57,9 +57,16 @@ int statusCommand(Session &s, std::FILE *out)
         text +=
             QStringLiteral("%1 %2\n").arg(item.name).arg(s.app.menu.isEnabled(item.name) ? 1 : 0);
     }
-    text += QStringLiteral("units %1\n").arg(s.app.db0.tbUni.recordCount());
-    text += QStringLiteral("keys %1\n").arg(s.app.db0.tbKey.recordCount());
-    text += QStringLiteral("events %1\n").arg(s.app.db0.tbEvents.recordCount());
+    const std::pair<const char *, Table *> counted[] = {
+        {"units", &s.app.db0.tbUni}, {"keys", &s.app.db0.tbKey}, {"events", &s.app.db0.tbEvents}};
+    for (const auto &[name, table] : counted) {
+        const Result<qint64> n = table->countRecords();
+        if (!n) {
+            print(err, QStringLiteral("vardex status: ") + n.error() + QLatin1Char('\n'));
+            return 1;
+        }
+        text += QStringLiteral("%1 %2\n").arg(QLatin1String(name)).arg(*n);
+    }
     print(out, text);
     return 0;
 }
@@ -77,7 +84,7 @@ int runCommand(const GlobalOptions &options, const QString &workDir, const QStri
             return 2;
         }
         Session s(options, workDir, home, err);
-        return statusCommand(s, out);
+        return statusCommand(s, out, err);
     }
     if (name == QLatin1String("events")) {
         Session s(options, workDir, home, err);

@@ -26,15 +26,18 @@ int listEvents(Application &app, const QString &filter, std::FILE *out, std::FIL
         events.setFiltered(true);
     }
     events.setIndex(QString()); // IdEve: the order of storing
-    QString text;
-    for (events.first(); !events.eof(); events.next()) {
-        text += app.db0.tbEventsRadekUdalosti() + QLatin1Char('\n');
-        if (text.size() >= 1 << 16) {
-            print(out, text);
-            text.clear();
-        }
+    // The listing is printed only once it has been read whole (kept as
+    // UTF-8, half the size): a read that fails midway prints nothing but
+    // its reason.
+    QByteArray text;
+    for (events.first(); !events.eof(); events.next())
+        text += app.db0.tbEventsRadekUdalosti().toUtf8() + '\n';
+    if (events.readFailed()) {
+        print(err, QStringLiteral("vardex events: ") + events.errorMessage() + QLatin1Char('\n'));
+        return 1;
     }
-    print(out, text);
+    std::fwrite(text.constData(), 1, size_t(text.size()), out);
+    std::fflush(out);
     return 0;
 }
 

@@ -48,7 +48,7 @@ std::optional<KeysArgs> parseKeysArgs(const QStringList &args)
     return parsed;
 }
 
-int listKeys(Application &app, std::FILE *out)
+int listKeys(Application &app, std::FILE *out, std::FILE *err)
 {
     Table &keys = app.db0.tbKey;
     QString text;
@@ -63,6 +63,10 @@ int listKeys(Application &app, std::FILE *out)
                     .trimmed();
         text += QLatin1Char('\n');
     }
+    if (keys.readFailed()) {
+        print(err, QStringLiteral("vardex keys: ") + keys.errorMessage() + QLatin1Char('\n'));
+        return 1;
+    }
     print(out, text);
     return 0;
 }
@@ -74,7 +78,12 @@ int exportKeys(Application &app, const QString &file, std::FILE *out, std::FILE 
         print(err, QStringLiteral("vardex keys export: ") + written.error + QLatin1Char('\n'));
         return 1;
     }
-    print(out, QStringLiteral("Exportováno klíčů: %1\n").arg(app.db0.tbKey.recordCount()));
+    const Result<qint64> count = app.db0.tbKey.countRecords();
+    if (!count) {
+        print(err, QStringLiteral("vardex keys export: ") + count.error() + QLatin1Char('\n'));
+        return 1;
+    }
+    print(out, QStringLiteral("Exportováno klíčů: %1\n").arg(*count));
     return 0;
 }
 
@@ -116,7 +125,7 @@ int keysCommand(Application &app, const QStringList &args, std::FILE *out, std::
     app.db0.tbKey.setIndex(QString());
     switch (parsed->action) {
     case KeysAction::List:
-        return listKeys(app, out);
+        return listKeys(app, out, err);
     case KeysAction::Export:
         return exportKeys(app, parsed->file, out, err);
     case KeysAction::Import:

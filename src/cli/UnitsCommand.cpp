@@ -34,6 +34,10 @@ int unitsCommand(Application &app, const QStringList &args, std::FILE *out, std:
                     .join(QLatin1Char(' '));
         text += QLatin1Char('\n');
     }
+    if (units.readFailed()) {
+        print(err, QStringLiteral("vardex units: ") + units.errorMessage() + QLatin1Char('\n'));
+        return 1;
+    }
     print(out, text);
     return 0;
 }

@@ -2,15 +2,19 @@
 #include "cli/Commands.h"
 #include "cli/GlobalOptions.h"
 #include "platform/Clock.h"
+#include "support/DamagedTable.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "tables/Transaction.h"
 
 #include "CliRun.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace vardex;
 using vardex::testing::CmdResult;
+using vardex::testing::damageMiddlePages;
 using vardex::testing::runVardex;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
@@ -83,6 +87,12 @@ TEST(EventsCommand, ListsEveryEventInTheOrderStoredOrThoseOfAFilter)
          {},
          QStringLiteral("vardex events: ")},
         {{QStringLiteral("events"), QStringLiteral("--filter")}, 2, {}, QStringLiteral("nečekané")},
+        // Well formed, but nested deeper than the engine runs.
+        {{QStringLiteral("events"), QStringLiteral("--filter"),
+          QStringList(1000, QStringLiteral("RES='10'")).join(QStringLiteral(" AND "))},
+         2,
+         {},
+         QStringLiteral("Filtr nelze provést: ")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
@@ -109,4 +119,63 @@ TEST(EventsCommand, EraseRemovesTheEventsUpToAndIncludingTheDay)
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("Vymazáno událostí: 3\n"));
     EXPECT_EQ(run({QStringLiteral("events")}, dir.path()).out, kLine4 + QLatin1Char('\n'));
+}
+
+TEST(EventsCommand, ADamagedTableFailsEveryCommandThatReadsItAndPrintsNoPart)
+{
+    TempDir dir;
+    fillSite(dir.path());
+    {
+        // Enough events and key holders to span many pages.
+        ScriptedMessages messages;
+        FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+        TDB0DM db(dir.path(), messages, clock);
+        ASSERT_TRUE(db.OpenMinimalDatabases(nullptr));
+        Transaction events(db.tbEvents), keys(db.tbKey);
+        for (int i = 0; i < 3000; ++i) {
+            ASSERT_TRUE(db.tbEvents.append());
+            db.tbEvents.setDate(QStringLiteral("DATUM"), QDate(2026, 11, 1).addDays(i % 30));
+            db.tbEvents.setTime(QStringLiteral("CAS"), QTime(7, 30));
+            db.tbEvents.setString(QStringLiteral("AHWJ"), QStringLiteral("05"));
+            db.tbEvents.setString(QStringLiteral("CTM"), QStringLiteral("00000000000000"));
+            db.tbEvents.setString(QStringLiteral("RES"), QStringLiteral("10"));
+            db.tbEvents.setBool(QStringLiteral("ORI"), true);
+            ASSERT_TRUE(db.tbEvents.post());
+        }
+        for (int i = 1; i <= 600; ++i) {
+            ASSERT_TRUE(db.tbKey.append());
+            db.tbKey.setString(QStringLiteral("CTM"),
+                               QStringLiteral("01%1").arg(i, 12, 16, QLatin1Char('0')));
+            db.tbKey.setString(QStringLiteral("JMENO"), QStringLiteral("Držitel %1").arg(i));
+            db.tbKey.setString(QStringLiteral("OSCIS"), QString::number(i));
+            ASSERT_TRUE(db.tbKey.post()) << db.tbKey.errorMessage().toStdString();
+        }
+        ASSERT_TRUE(events.commit());
+        ASSERT_TRUE(keys.commit());
+    }
+    ASSERT_GT(damageMiddlePages(dir.file(QStringLiteral("EVENTS.DB"))), 0);
+    ASSERT_GT(damageMiddlePages(dir.file(QStringLiteral("WKVRKEY.DB"))), 0);
+
+    const QString backup = dir.file(QStringLiteral("KLICE.SDF"));
+    const struct
+    {
+        QStringList args;
+        const char *file;
+    } cases[] = {
+        {{QStringLiteral("events")}, "EVENTS.DB"},
+        {{QStringLiteral("keys")}, "WKVRKEY.DB"},
+        {{QStringLiteral("keys"), QStringLiteral("export"), backup}, "WKVRKEY.DB"},
+        {{QStringLiteral("status")}, "EVENTS.DB"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const CmdResult r = run(c.args, dir.path());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.left(200).toStdString();
+        EXPECT_TRUE(
+            r.err.contains(QStringLiteral("Tabulka %1 je poškozená: ").arg(QLatin1String(c.file))))
+            << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_EQ(run({QStringLiteral("units")}, dir.path()).status, 0); // a whole table still lists
 }

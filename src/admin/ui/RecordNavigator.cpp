@@ -54,6 +54,11 @@ RecordNavigator::RecordNavigator(Table &table, OperatorMessages &messages,
         b->setVisible(m_shown.contains(Button(i)));
         m_buttons[size_t(i)] = b;
     }
+    // A read that failed (here or in the grid) is told once the action that
+    // met it is over, never in the middle of painting.
+    connect(
+        &m_table, &Table::readError, this,
+        [this](const QString &message) { m_messages.error(message); }, Qt::QueuedConnection);
     updateButtons();
 }
 
