@@ -1,6 +1,7 @@
 #include "sim/Kvr8Simulator.h"
 
 #include "platform/Clock.h"
+#include "sim/ReplyWriter.h"
 
 #include <cerrno>
 #include <poll.h>
@@ -289,7 +290,7 @@ Kvr8Simulator::Outgoing Kvr8Simulator::applyFault(UnitSlot &slot, SimUnit::Answe
     case Fault::OtherAddress:
         if (answer.isData) {
             b[0] = char(quint8(b[0]) + 1);
-            b[b.size() - 1] = char(checksum(QByteArrayView(b).first(b.size() - 1)));
+            b[b.size() - 1] = char(byteSum(QByteArrayView(b).first(b.size() - 1)));
         }
         break;
     case Fault::SplitReply:

@@ -1,5 +1,6 @@
 #include "sim/SimConfig.h"
 
+#include "sim/ReplyWriter.h"
 #include "text/HexText.h"
 
 #include <QFile>
@@ -92,7 +93,8 @@ QString parseLine(const QString &line, SimConfig &c)
         u.address = *address;
         for (const auto &[name, value] : w.named) {
             std::optional<int> n;
-            if (name == QLatin1String("type") && (n = number(value, 0, 255)))
+            if (name == QLatin1String("type") && (n = number(value, 0, 255)) &&
+                modelOfType(quint8(*n)))
                 u.type = quint8(*n);
             else if (name == QLatin1String("mode") && (n = number(value, 0, 255)))
                 u.mode = quint8(*n);
@@ -145,7 +147,7 @@ QString parseLine(const QString &line, SimConfig &c)
         if (!date.isValid())
             return bad(QStringLiteral("date"));
         const QDateTime at(date, QTime(*time >> 8, *time & 0xFF));
-        c.events.append({*address, makeEventSlot(*k, at, *res)});
+        c.events.append({*address, eventSlotAt(*k, at, *res)});
     } else if (what == QLatin1String("holder")) {
         const auto k = parseKeyText(w.positional.value(1));
         if (!k || w.positional.size() != 2)

@@ -1,8 +1,5 @@
 #include "sim/SimUnit.h"
 
-#include "text/Bcd.h"
-#include "timecal/Calendar.h"
-
 #include <algorithm>
 
 namespace vardex::sim {
@@ -17,17 +14,63 @@ KeyBytes keyAt(QByteArrayView data, int at)
     return key;
 }
 
+// A BCD byte: high half-byte × 10 + low half-byte; above 0x99 no number (255).
+int fromBcd(quint8 byte)
+{
+    return byte > 0x99 ? 255 : (byte >> 4) * 10 + (byte & 0x0F);
+}
+
 // The packed time of a BCD hour and minute; none when either is no time.
 std::optional<quint16> bcdTime(quint8 hourByte, quint8 minuteByte)
 {
-    const int hour = decodeBcd(hourByte);
-    const int minute = decodeBcd(minuteByte);
+    const int hour = fromBcd(hourByte);
+    const int minute = fromBcd(minuteByte);
     if (hour > 23 || minute > 59)
         return std::nullopt;
     return packTime(hour, minute);
 }
 
+// The clock of a 0x83 frame: second, minute, hour, day, month (BCD), day of
+// week 0..6, year of the century (BCD); none when it is no time or date.
+std::optional<QDateTime> clockFrom(QByteArrayView data)
+{
+    int v[7];
+    for (int i = 0; i < 7; ++i)
+        v[i] = i == 5 ? quint8(data[i]) : fromBcd(quint8(data[i]));
+    const QDate date(2000 + v[6], v[4], v[3]);
+    if (v[0] > 59 || v[1] > 59 || v[2] > 23 || v[5] > 6 || v[6] > 99 || !date.isValid())
+        return std::nullopt;
+    return QDateTime(date, QTime(v[2], v[1], v[0]));
+}
+
+// The day-mask bit of a date: bit 6 Monday .. bit 1 Saturday, bit 0 Sunday.
+quint8 dayBit(const QDate &date)
+{
+    const int fromMonday = date.dayOfWeek();
+    return fromMonday == 7 ? 0x01 : quint8(0x80 >> fromMonday);
+}
+
 } // namespace
+
+std::optional<UnitModel> modelOfType(quint8 tableType)
+{
+    switch (tableType) {
+    case 1:
+        return UnitModel{1, 1};
+    case 2:
+        return UnitModel{1, 2};
+    case 3:
+        return UnitModel{2, 0};
+    case 4:
+        return UnitModel{3, 0};
+    case 8:
+        return UnitModel{8, 0};
+    case 9:
+        return UnitModel{9, 0};
+    default:
+        return std::nullopt;
+    }
+}
 
 SimUnit::SimUnit(const UnitSetup &setup)
     : m_setup(setup), m_state(setup.state), m_alarm(setup.alarmMask), m_relay(setup.relayMask),
@@ -42,8 +85,7 @@ SimUnit::Answer SimUnit::status(quint8 code)
 
 SimUnit::Answer SimUnit::data(QByteArray bytes)
 {
-    bytes.append(char(checksum(bytes)));
-    return {bytes, true};
+    return {withChecksum(std::move(bytes)), true};
 }
 
 int SimUnit::capacity() const
@@ -98,7 +140,7 @@ SimUnit::Answer SimUnit::handle(quint8 code, QByteArrayView data, const QDateTim
     case Cmd::PrectiJednuUdalost:
         return eventReply(code);
     case Cmd::PrectiStavHwj:
-        return SimUnit::data(stateLayout(hostNow).toBytes());
+        return SimUnit::data(stateReply(stateLayout(hostNow)));
     case Cmd::NaPocatekPameti:
         m_memoryPos = m_first;
         return status(Status::Accepted);
@@ -196,11 +238,8 @@ quint8 SimUnit::withdrawPermission(QByteArrayView data)
 
 quint8 SimUnit::setClock(QByteArrayView data, const QDateTime &hostNow)
 {
-    UnitClock clock{};
-    for (int i = 0; i < 7; ++i)
-        clock[i] = quint8(data[i]);
-    const std::optional<QDateTime> at = decodeClock(clock);
-    if (!at || clock[5] > 6)
+    const std::optional<QDateTime> at = clockFrom(data);
+    if (!at)
         return Status::Inadmissible;
     m_clockOffset = hostNow.secsTo(*at);
     return Status::Accepted;
@@ -212,7 +251,7 @@ SimUnit::Answer SimUnit::eventReply(quint8 code)
         const bool any = m_read < m_write;
         const EventSlot event = any ? eventAt(m_read) : EventSlot{};
         m_pending = {Pending::Events, any ? 1 : 0};
-        return data(encodeOneEvent(address(), m_read * EventSlotSize & 0xFFFFFF, event));
+        return data(oneEvent(address(), m_read * EventSlotSize & 0xFFFFFF, event));
     }
     const bool memory = code == Cmd::PrectiPamet;
     const quint32 from = memory ? m_memoryPos : m_read;
@@ -220,7 +259,7 @@ SimUnit::Answer SimUnit::eventReply(quint8 code)
     for (quint32 i = from; i < m_write && events.size() < EventSlotsPerBlock; ++i)
         events.append(eventAt(i));
     m_pending = {memory ? Pending::Memory : Pending::Events, int(events.size())};
-    return data(encodeEventBlock(address(), from * EventSlotSize & 0xFFFFFF, events));
+    return data(eventBlock(address(), from * EventSlotSize & 0xFFFFFF, events));
 }
 
 void SimUnit::acknowledge()
@@ -244,8 +283,7 @@ bool SimUnit::allows(int reader, const KeyBytes &key, const QDateTime &unitNow) 
 {
     if (m_state == UnitStateCode::NotConfigured || isBanned(key))
         return false;
-    const QDate d = unitNow.date();
-    const quint8 today = dayMaskBit(WeekdayFromSunday(Date{d.year(), d.month(), d.day()}));
+    const quint8 today = dayBit(unitNow.date());
     const quint16 now = packTime(unitNow.time().hour(), unitNow.time().minute());
     // An attendance unit has one object; other units one per pair of readers.
     const quint8 objectBit = m_setup.type == 2 ? 0x0F : quint8(1 << ((reader >> 1) & 3));
@@ -266,14 +304,14 @@ bool SimUnit::presentKey(int reader, const KeyBytes &key, const QDateTime &hostN
     reader &= 7;
     const QDateTime unitNow = clockAt(hostNow);
     const bool allowed = allows(reader, key, unitNow);
-    recordEvent(makeEventSlot(key, unitNow, quint8((allowed ? 0x00 : 0x10) | reader)));
+    recordEvent(eventSlotAt(key, unitNow, quint8((allowed ? 0x00 : 0x10) | reader)));
     return allowed;
 }
 
 void SimUnit::changeInput(int input, quint8 inputState, const QDateTime &hostNow)
 {
-    recordEvent(makeEventSlot(KeyBytes{}, clockAt(hostNow),
-                              quint8((inputState & 0x0F) << 4 | 8 | (input & 7))));
+    recordEvent(eventSlotAt(KeyBytes{}, clockAt(hostNow),
+                            quint8((inputState & 0x0F) << 4 | 8 | (input & 7))));
 }
 
 void SimUnit::recordEvent(const EventSlot &event)
@@ -300,13 +338,14 @@ QList<EventSlot> SimUnit::storedEvents() const
     return QList<EventSlot>(m_memory.begin(), m_memory.end());
 }
 
-UnitState SimUnit::stateLayout(const QDateTime &hostNow) const
+StateReply SimUnit::stateLayout(const QDateTime &hostNow) const
 {
-    UnitState s;
+    const UnitModel model = modelOfType(m_setup.type).value_or(UnitModel{});
+    StateReply s;
     s.address = address();
-    s.type = m_setup.type;
+    s.model = model.code;
     s.state = m_state;
-    s.mode = m_setup.mode;
+    s.mode = m_setup.mode.value_or(model.mode);
     s.memorySizeCode = m_setup.memorySizeCode;
     s.alarmMask = m_alarm;
     s.relayMask = m_relay;
@@ -315,8 +354,8 @@ UnitState SimUnit::stateLayout(const QDateTime &hostNow) const
     for (quint32 &p : s.positions)
         p &= 0xFFFFFF;
     s.memoryFlag = m_overflow ? MemoryFlagOverflow : 0;
-    s.clock = encodeClock(clockAt(hostNow));
-    if (s.type == 8 || s.type == 9) {
+    s.clock = clockAt(hostNow);
+    if (s.model == 8 || s.model == 9) {
         // Four channels: the section windows 0..3 as the unit keeps them.
         s.channels = QByteArray(128, '\0');
         for (int c = 0; c < 4; ++c)

@@ -1,22 +1,40 @@
 #pragma once
 
 #include "comm/Protocol.h"
+#include "sim/ReplyWriter.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 
 #include <deque>
+#include <optional>
 #include <set>
 
 namespace vardex::sim {
+
+// The model code and mode a unit reports in its state reply.
+struct UnitModel
+{
+    quint8 code = 0;
+    quint8 mode = 0;
+    friend bool operator==(const UnitModel &, const UnitModel &) = default;
+};
+
+// The model of a unit of the units table's type: access (1) and attendance (2)
+// units are both a KVR-8, in mode 1 and 2; an expander (3) is a KVR-EXP, a
+// barrier (4) a KVR-ZAV, 8 a KVR-EXP-T, 9 a KVR-ZAV-T. None for other types.
+std::optional<UnitModel> modelOfType(quint8 tableType);
 
 // How a unit starts: what the configuration file says of it.
 struct UnitSetup
 {
     quint8 address = 0;
+    // The units table's type code. It decides how the unit judges permissions,
+    // and its model (modelOfType).
     quint8 type = 1;
-    quint8 mode = 1; // type 1: 1 access, 2 attendance
+    // The mode byte of the state reply, when not the one the type gives.
+    std::optional<quint8> mode = std::nullopt;
     quint8 state = UnitStateCode::Locked;
     quint8 memorySizeCode = 0; // (code + 1) × 32 kB; 255 no memory
     quint8 alarmMask = 0;
@@ -83,7 +101,7 @@ public:
     // Events still in memory, oldest first.
     QList<EventSlot> storedEvents() const;
     QDateTime clockAt(const QDateTime &hostNow) const { return hostNow.addSecs(m_clockOffset); }
-    UnitState stateLayout(const QDateTime &hostNow) const;
+    StateReply stateLayout(const QDateTime &hostNow) const;
 
     // How many permissions the list takes.
     static constexpr int PermissionCapacity = 2048;

@@ -28,12 +28,14 @@ pace
     const UnitSetup &u = c->units[0];
     EXPECT_EQ(u.address, 0x05);
     EXPECT_EQ(u.type, 3);
+    EXPECT_EQ(u.mode, 1);
     EXPECT_EQ(u.state, UnitStateCode::Locked);
     EXPECT_EQ(u.memorySizeCode, 3);
     EXPECT_EQ(u.alarmMask, 0x0F);
     EXPECT_EQ(u.relayMask, 0x21);
     EXPECT_EQ(bytesToHex(u.configBlock), QStringLiteral("00112233445566778899AABBCCDDEEFF"));
     EXPECT_EQ(c->units[1].type, 1);
+    EXPECT_FALSE(c->units[1].mode.has_value());
     EXPECT_EQ(c->units[1].state, UnitStateCode::Locked);
 
     ASSERT_EQ(c->permits.size(), 1);
@@ -61,6 +63,7 @@ TEST(SimConfig, NamesTheLineOfAMistake)
         {"unit 05\nunit 05", "line 2: unit 05 twice"},
         {"unit 05 colour=red", "line 1: bad colour"},
         {"unit 05 state=asleep", "line 1: bad state"},
+        {"unit 05 type=5", "line 1: bad type"}, // no model of that type
         {"unit 05\npermit 05 0166554433221", "line 2: expected: permit"},
         {"unit 05\n\n# c\nevent 05 - 31.02. 10:00 00", "line 4: bad date"},
         {"unit 05\nevent 05 - 1.1. 24:00 00", "line 2: expected: event"},
