@@ -138,7 +138,8 @@ TableLock::Result TableLock::lockNew(const QString &path, bool exclusive)
         }
         // The engine keeps its log beside the file: where it may not write
         // it, the file can only be read.
-        if (!readOnly && !created && ::access(folder.constData(), W_OK) != 0)
+        if (!readOnly && !created &&
+            ::faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) != 0)
             readOnly = true;
 
         const int operation = (readOnly ? LOCK_SH : LOCK_EX) | LOCK_NB;
