@@ -66,15 +66,16 @@ int main(int argc, char **argv)
         printText(stdout, usageText());
         return 0;
     }
-    // Known before -C, which would move a relative argv[0].
+    // Known before -C, which would move a relative argv[0]; a relative
+    // --home (or VARDEX_HOME) means where the command was typed, like -C.
     const QString programDir = programDirectory(arguments[0]);
+    const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"), programDir);
     // The table directory is fixed here, once, for the whole run.
     if (!options.changeDir.isEmpty() && !QDir::setCurrent(options.changeDir)) {
         printText(stderr,
                   QStringLiteral("vardex: nelze přejít do adresáře %1\n").arg(options.changeDir));
         return 2;
     }
-    const QString home = resolveHome(options.home, qEnvironmentVariable("VARDEX_HOME"), programDir);
     if (options.command.isEmpty())
         return runWindow(options, home, argc, argv);
     QCoreApplication qapp(argc, argv);

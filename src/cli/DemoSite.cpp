@@ -1,4 +1,5 @@
 #include "cli/DemoSite.h"
+#include "cli/DemoPictures.h"
 #include "cli/Print.h"
 
 #include "accessdata/UnitCatalogue.h"
@@ -22,12 +23,17 @@ struct DemoUnit
     quint8 type; // the units table's type code, which the simulator shares
     const char *name;
     int holders; // the first holders with a permission here
+    // The attendance unit counts; the main entrance's door and the car
+    // park's passage 0 are the site's outer entrances.
+    const char *pouziti;
 };
 
 const DemoUnit kUnits[] = {
-    {0x01, UnitType::Attendance, "Vrátnice", 30}, {0x02, UnitType::Access, "Hlavní vchod", 30},
-    {0x03, UnitType::Access, "Sklad", 12},        {0x04, UnitType::Barrier, "Parkoviště", 10},
-    {0x05, UnitType::Expander, "Kanceláře", 20},
+    {0x01, UnitType::Attendance, "Vrátnice", 30, "01"},
+    {0x02, UnitType::Access, "Hlavní vchod", 30, "01"},
+    {0x03, UnitType::Access, "Sklad", 12, "00"},
+    {0x04, UnitType::Barrier, "Parkoviště", 10, "01"},
+    {0x05, UnitType::Expander, "Kanceláře", 20, "00"},
 };
 
 struct DemoHolder
@@ -117,10 +123,8 @@ QString simulatorConfig(const QDate &today)
 {
     QStringList lines{QStringLiteral("# The units of the VARDEX demo site; see sim/README.md.")};
     for (const DemoUnit &u : kUnits)
-        lines.append(QStringLiteral("unit %1 type=%2 mode=%3 state=locked")
-                         .arg(hex2(u.address))
-                         .arg(u.type)
-                         .arg(u.type == UnitType::Attendance ? 2 : 1));
+        lines.append(
+            QStringLiteral("unit %1 type=%2 state=locked").arg(hex2(u.address)).arg(u.type));
     lines.append(QString());
     for (const DemoUnit &u : kUnits)
         for (int h = 0; h < u.holders; ++h)
@@ -148,6 +152,7 @@ bool addUnits(TDB0DM &db)
         db.tbUni.edit();
         db.tbUni.setString(QStringLiteral("ADRESA"), hex2(u.address));
         db.tbUni.setString(QStringLiteral("NAZEV"), QString::fromUtf8(u.name));
+        db.tbUni.setString(QStringLiteral("POUZITI"), QLatin1String(u.pouziti));
         if (!db.tbUni.post())
             return false;
     }
@@ -265,6 +270,10 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
     }
     app.PosouditMoznosti();
 
+    if (const Result<void> pictures = writePictures(dir); !pictures) {
+        print(err, pictures.error() + QLatin1Char('\n'));
+        return 1;
+    }
     const Result<void> parms = SerialParams::writeFile(dir, linkPath(dir));
     QSaveFile conf(simulatorConfigPath(dir));
     const QByteArray confText = simulatorConfig(app.clock().today()).toUtf8();

@@ -1,10 +1,16 @@
 #include "platform/ConsoleMessages.h"
 
+#include <QRegularExpression>
+
 namespace vardex {
 
 void ConsoleMessages::write(const char *prefix, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
+    // One message, one line: a message box's line breaks ("Vytvořen
+    // adresář \r\n" and the directory) would split it for a reader of the
+    // log or a script.
+    static const QRegularExpression lineBreak(QStringLiteral("[ \\t]*\\r?\\n[ \\t]*"));
+    const QByteArray utf8 = QString(text).replace(lineBreak, QStringLiteral(" ")).toUtf8();
     std::fprintf(m_out, "%s%s\n", prefix, utf8.constData());
     std::fflush(m_out);
 }

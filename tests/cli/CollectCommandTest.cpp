@@ -11,6 +11,8 @@
 #include "text/LineFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -89,6 +91,29 @@ TEST_F(DemoSiteOnTheSimulator, SiteIsConsistentWithItsSimulator)
         EXPECT_TRUE(status.out.contains(QLatin1String(item))) << item;
     // A second site is not written over the first.
     EXPECT_EQ(run({QStringLiteral("demo-site"), site}, dir.path()).status, 1);
+
+    // Attendance and presence have data to work on: an active attendance
+    // unit and an outer entrance; the start window has its pictures.
+    {
+        ScriptedMessages messages;
+        TDB0DM db(site, messages, clock);
+        ASSERT_TRUE(db.OpenMinimalDatabases(nullptr));
+        EXPECT_TRUE(db.tbUniExistujiDochazkove());
+        EXPECT_TRUE(db.tbUniExistujiVnejsi());
+    }
+    for (const char *picture : {"/logo.bmp", "/foto.bmp"}) {
+        QFile bmp(site + QLatin1String(picture));
+        ASSERT_TRUE(bmp.open(QIODevice::ReadOnly)) << picture;
+        EXPECT_EQ(bmp.read(2), QByteArray("BM")) << picture;
+    }
+    // -C and --home given relative to where the command is typed.
+    QProcess relative;
+    relative.setWorkingDirectory(dir.path());
+    relative.start(QStringLiteral(VARDEX_EXECUTABLE),
+                   {QStringLiteral("-C"), QStringLiteral("site"), QStringLiteral("--home"),
+                    QStringLiteral("site"), QStringLiteral("units")});
+    ASSERT_TRUE(relative.waitForFinished(30000));
+    EXPECT_EQ(relative.exitCode(), 0) << relative.readAllStandardError().toStdString();
 }
 
 TEST_F(DemoSiteOnTheSimulator, CollectEmptiesEveryUnitAndASecondRunStoresNothing)
