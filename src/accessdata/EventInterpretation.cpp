@@ -2,6 +2,7 @@
 
 #include "accessdata/AccessSchemas.h"
 #include "accessdata/TDB0DM.h"
+#include "platform/OperatorMessages.h"
 #include "text/HexText.h"
 #include "timecal/DayMonth.h"
 #include "timecal/HourMinute.h"
@@ -67,40 +68,61 @@ std::optional<quint8> attendanceResult(const UnitEvaluationData &unit, quint8 re
 
 // --- the data module's texts of events and units ---------------------------
 
+// The texts of events look units up on their own cursor (in address order,
+// the primary index), which stays where it is while the address repeats.
 bool TDB0DM::unitAt(const QString &addr)
+{
+    if (addr.isEmpty() || !m_unitNames.isOpen())
+        return false;
+    if (!m_unitNames.isEmpty() && m_unitNames.asString(QStringLiteral("ADRESA")) == addr)
+        return true;
+    return m_unitNames.findKey({addr});
+}
+
+bool TDB0DM::unitAtOrSay(const QString &addr)
 {
     if (addr.isEmpty())
         return false;
-    if (!tbUni.isEmpty() && tbUni.asString(QStringLiteral("ADRESA")) == addr)
+    if (unitAt(addr))
         return true;
-    tbUni.setIndex(QString());
-    return tbUni.findKey({addr});
+    m_messages.information(QStringLiteral("Neznámá jednotka: ") + addr);
+    return false;
+}
+
+QString TDB0DM::objectName(const Table &unit, int index)
+{
+    const QString field = unitSensorField(index);
+    return field.isEmpty() ? QStringLiteral("?") : unit.asString(field);
+}
+
+QString TDB0DM::resultText(const Table &unit, int n)
+{
+    const QString field = unitResultField(n);
+    return field.isEmpty() ? byteToHex(quint8(n)) : unit.asString(field);
 }
 
 QString TDB0DM::tbUniNazevSnimace(int index) const
 {
-    const QString field = unitSensorField(index);
-    return field.isEmpty() ? QStringLiteral("?") : tbUni.asString(field);
+    return objectName(tbUni, index);
 }
 
 QString TDB0DM::tbUniSensorName(const QString &addr, const QString &res)
 {
-    if (!tbUniExactAddr(addr))
+    if (!unitAtOrSay(addr))
         return QStringLiteral("?");
-    return tbUniNazevSnimace(eventObject(hexToByte(res)));
+    return objectName(m_unitNames, eventObject(hexToByte(res)));
 }
 
 QString TDB0DM::tbUniGetVysl(int n) const
 {
-    const QString field = unitResultField(n);
-    return field.isEmpty() ? byteToHex(quint8(n)) : tbUni.asString(field);
+    return resultText(tbUni, n);
 }
 
 QString TDB0DM::tbUniVysledek(const QString &addr, const QString &res)
 {
     if (!unitAt(addr))
         return QStringLiteral("?");
-    return tbUniGetVysl(eventOutcome(hexToByte(res)));
+    return resultText(m_unitNames, eventOutcome(hexToByte(res)));
 }
 
 QString TDB0DM::tbUniVysledekSnimace(const QString &addr, const QString &res)
@@ -114,8 +136,8 @@ QString TDB0DM::tbUniHwjSnimac(const QString &addr, const QString &res)
 {
     if (!unitAt(addr))
         return QStringLiteral("?");
-    return tbUni.asString(kNAZEV) + QLatin1Char(',') +
-           tbUniNazevSnimace(eventObject(hexToByte(res)));
+    return m_unitNames.asString(kNAZEV) + QLatin1Char(',') +
+           objectName(m_unitNames, eventObject(hexToByte(res)));
 }
 
 StoredEvent TDB0DM::tbEventsCurrent() const
@@ -161,7 +183,7 @@ QString TDB0DM::tbEventsTranCtm()
 
 QString TDB0DM::tbEventsTranHwj()
 {
-    return unitAt(tbEvents.asString(kAHWJ)) ? tbUni.asString(kNAZEV) : QStringLiteral("?");
+    return unitAt(tbEvents.asString(kAHWJ)) ? m_unitNames.asString(kNAZEV) : QStringLiteral("?");
 }
 
 QString TDB0DM::tbEventsTranRes()
@@ -174,10 +196,11 @@ QString TDB0DM::tbEventsTranslateResult(bool detail)
     if (!unitAt(tbEvents.asString(kAHWJ)))
         return QString();
     const quint8 res = hexToByte(tbEvents.asString(kRES));
-    QString text = tbUniNazevSnimace(eventObject(res));
+    QString text = objectName(m_unitNames, eventObject(res));
     if (detail)
-        text += QStringLiteral(", ") +
-                (isInputEvent(res) ? inputStateText(res) : tbUniGetVysl(eventOutcome(res)));
+        text +=
+            QStringLiteral(", ") +
+            (isInputEvent(res) ? inputStateText(res) : resultText(m_unitNames, eventOutcome(res)));
     return text;
 }
 
@@ -192,10 +215,10 @@ bool TDB0DM::tbEventsUdalostDochazky()
     udalost_dm.date = PackDayMonth(date.day(), date.month());
     udalost_dm.result = hexToByte(tbEvents.asString(kRES));
 
-    if (isInputEvent(udalost_dm.result) || !tbUniExactAddr(addr))
+    if (isInputEvent(udalost_dm.result) || !unitAtOrSay(addr))
         return false;
     const std::optional<quint8> counted =
-        attendanceResult(tbUniDataProOhodnoceni(), udalost_dm.result);
+        attendanceResult(unitEvaluationData(m_unitNames), udalost_dm.result);
     if (!counted)
         return false;
     udalost_dm.result = *counted;

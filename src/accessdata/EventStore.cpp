@@ -72,7 +72,7 @@ std::optional<QString> TDB0DM::storeEvent(int year, QStringList *alarms)
     // not stand on the new record.
     const QString line = eventLine(stored);
     if (searchedKeyAlarm && tbSKeyJeHledany(stored.ctm))
-        alarms->append(tbSKey.asString(QStringLiteral("ZPRAVA")) + QLatin1Char(' ') + line);
+        alarms->append(tbSKeyZprava() + QLatin1Char(' ') + line);
     return line;
 }
 

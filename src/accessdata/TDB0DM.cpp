@@ -18,11 +18,14 @@ const QString kTYP = QStringLiteral("TYP");
 
 TDB0DM::TDB0DM(const QString &workDir, OperatorMessages &messages, Clock &clock, QObject *parent)
     : QObject(parent), tbKey(wkvrKeySchema(), workDir), tbUni(wkvrUniSchema(), workDir),
-      tbEvents(eventsSchema(), workDir), tbSKey(wkvrKeyXSchema(), workDir), m_messages(messages),
-      m_clock(clock)
+      tbEvents(eventsSchema(), workDir), tbSKey(wkvrKeyXSchema(), workDir),
+      m_keyNames(wkvrKeySchema(), workDir), m_unitNames(wkvrUniSchema(), workDir),
+      m_searchedKeys(wkvrKeyXSchema(), workDir), m_messages(messages), m_clock(clock)
 {
     KomHwj.TrySetParms(workDir);
     installPostErrorHandlers();
+    // A unit edited in its window is read afresh by the next lookup.
+    connect(&tbUni, &Table::contentChanged, this, [this] { m_unitNames.refresh(); });
 }
 
 TDB0DM::~TDB0DM()
@@ -85,12 +88,20 @@ bool TDB0DM::OpenMinimalDatabases(QString *error)
     }
     tbKey.setIndex(QString());
     tbUni.setIndex(QString());
+    for (Table *t : {&m_keyNames, &m_unitNames, &m_searchedKeys}) {
+        if (!t->isOpen() && !t->open()) {
+            if (error)
+                *error = t->errorMessage();
+            return false;
+        }
+    }
     return true;
 }
 
 void TDB0DM::CloseMinimalDatabases()
 {
-    for (Table *t : {&tbKey, &tbUni, &tbEvents, &tbSKey})
+    for (Table *t :
+         {&m_keyNames, &m_unitNames, &m_searchedKeys, &tbKey, &tbUni, &tbEvents, &tbSKey})
         t->close();
 }
 
@@ -112,8 +123,9 @@ QString TDB0DM::tbKeyNameOfKey(const QString &ctm)
 {
     if (ctm == emptyKeyText())
         return QString();
-    if (tbKeyExactCTM(ctm))
-        return tbKey.asString(QStringLiteral("JMENO"));
+    // Looked up on its own cursor, in key-number order (the primary index).
+    if (m_keyNames.isOpen() && m_keyNames.findKey({ctm}))
+        return m_keyNames.asString(QStringLiteral("JMENO"));
     return QStringLiteral("Klíč: ") + ctm;
 }
 
@@ -154,7 +166,7 @@ bool TDB0DM::tbUniExactAddr(const QString &addr)
 
 QString TDB0DM::tbUniNameOf(const QString &addr)
 {
-    return tbUniExactAddr(addr) ? tbUni.asString(QStringLiteral("NAZEV")) : QStringLiteral("?");
+    return unitAtOrSay(addr) ? m_unitNames.asString(QStringLiteral("NAZEV")) : QStringLiteral("?");
 }
 
 quint8 TDB0DM::tbUniGetAddr() const
@@ -207,8 +219,14 @@ bool TDB0DM::tbUniPutKonfig(const QByteArray &konfig)
 
 UnitEvaluationData TDB0DM::tbUniDataProOhodnoceni() const
 {
-    return {tbUniGetTyp(), tbUniGetAlarm(), tbUniGetRele(),
-            hexToByte(tbUni.asString(QStringLiteral("POUZITI")))};
+    return unitEvaluationData(tbUni);
+}
+
+UnitEvaluationData unitEvaluationData(const Table &unit)
+{
+    return {hexToByte(unit.asString(kTYP)), hexToByte(unit.asString(QStringLiteral("ALARM"))),
+            hexToByte(unit.asString(QStringLiteral("RELE"))),
+            hexToByte(unit.asString(QStringLiteral("POUZITI")))};
 }
 
 bool TDB0DM::tbUniExistujiDochazkove()
@@ -288,8 +306,14 @@ void TDB0DM::NextSelectedUnit()
 
 bool TDB0DM::tbSKeyJeHledany(const QString &ctm)
 {
-    tbSKey.setIndex(QString());
-    return tbSKey.findKey({ctm}) && tbSKey.asString(QStringLiteral("ALARM")) == QLatin1String("A");
+    // Its own cursor: the searched-key list may be open while events come.
+    return m_searchedKeys.isOpen() && m_searchedKeys.findKey({ctm}) &&
+           m_searchedKeys.asString(QStringLiteral("ALARM")) == QLatin1String("A");
+}
+
+QString TDB0DM::tbSKeyZprava() const
+{
+    return m_searchedKeys.asString(QStringLiteral("ZPRAVA"));
 }
 
 void TDB0DM::setAllAlarms(const QString &value)

@@ -28,6 +28,8 @@ struct UnitEvaluationData
     quint8 rele = 0;
     quint8 pouziti = 0;
 };
+// The same bytes of the unit record a cursor stands on.
+UnitEvaluationData unitEvaluationData(const Table &unit);
 
 // What became of one reply to a read of events.
 struct EventBlockOutcome
@@ -129,7 +131,10 @@ public:
     void NextSelectedUnit();
 
     // --- searched keys
+    // Whether `ctm` is searched for with its alarm on; its message then is
+    // tbSKeyZprava().
     bool tbSKeyJeHledany(const QString &ctm);
+    QString tbSKeyZprava() const;
     void tbSKeyZapnoutVse();
     void tbSKeyVypnoutVse();
 
@@ -241,8 +246,19 @@ private:
     // Stores the accepted records of the reply taken in and the block as the
     // unit's last; fills `out` (kind Stored or StoreFailed).
     void storeBlock(const QByteArray &block, EventBlockOutcome &out, QStringList *alarms);
-    // Positions the unit table on `addr` unless it is there; no message.
+    // The lookups' own cursors on the key, unit and searched-key files: a
+    // name looked up for a log line or a grid cell never moves, posts or
+    // cancels the record a window shows or edits on tbKey, tbUni or tbSKey.
+    Table m_keyNames;
+    Table m_unitNames;
+    Table m_searchedKeys;
+    // Positions the unit lookup on `addr` unless it is there; no message.
     bool unitAt(const QString &addr);
+    // The same, telling the operator of an address the table lacks.
+    bool unitAtOrSay(const QString &addr);
+    // Name of object 0..15 and result text n of the unit record `unit`.
+    static QString objectName(const Table &unit, int index);
+    static QString resultText(const Table &unit, int n);
 
     // Fills the selection with the units `accept` takes, in table order,
     // leaving the unit table on the record it was on.

@@ -253,6 +253,51 @@ TEST_F(Site, ASearchedKeyRaisesTheAlarmOnlyWhileSearchIsOn)
     EXPECT_EQ(shown, 2);
 }
 
+// Storing an event looks up the names of its key holder and unit for the
+// log line; the lookup never moves, posts or cancels the records that a
+// window shows or edits, nor changes their order.
+TEST_F(Site, StoringAnEventLeavesTheWindowsCursorsAsTheyWere)
+{
+    Table &k = db.tbKey;
+    ASSERT_TRUE(k.append());
+    k.setString(QStringLiteral("CTM"), QStringLiteral("01000000000001"));
+    k.setString(QStringLiteral("JMENO"), QStringLiteral("Adámek Petr"));
+    k.setString(QStringLiteral("OSCIS"), QStringLiteral("2"));
+    ASSERT_TRUE(k.post());
+    db.tbKeyApproxName(QStringLiteral("Adámek")); // the holders window searching by name
+    int hour = 0x06;
+    for (const TableState state : {TableState::Browse, TableState::Edit, TableState::Insert}) {
+        const Bookmark shown = k.bookmark();
+        if (state == TableState::Edit) {
+            ASSERT_TRUE(k.edit());
+            k.setString(QStringLiteral("JMENO"), QStringLiteral("Adámek Pavel"));
+            ASSERT_TRUE(db.tbUni.edit());
+            db.tbUni.setString(QStringLiteral("NAZEV"), QStringLiteral("Nová vrátnice"));
+        } else if (state == TableState::Insert) {
+            ASSERT_TRUE(k.append()); // no key yet: a post would be refused
+            k.setString(QStringLiteral("JMENO"), QStringLiteral("Zelený Jan"));
+        }
+        const EventBlockOutcome out = db.ZpracujBlokUdalosti(
+            eventReply(0x05, {raw(kNovakKey, 0x02, 0x01, quint8(hour++), 0x00, 0x00)}), kGood);
+        ASSERT_EQ(out.stored, 1);
+        EXPECT_TRUE(out.log.value(0).contains(QStringLiteral("Novák Jan Vrátnice")))
+            << out.log.value(0).toStdString();
+        EXPECT_EQ(k.state(), state);
+        EXPECT_EQ(k.orderFields(), QStringLiteral("JMENO"));
+        if (state != TableState::Insert) {
+            EXPECT_EQ(k.bookmark(), shown);
+        }
+        if (state == TableState::Edit) {
+            EXPECT_EQ(k.asString(QStringLiteral("JMENO")), QStringLiteral("Adámek Pavel"));
+            EXPECT_EQ(db.tbUni.state(), TableState::Edit);
+            EXPECT_EQ(db.tbUni.asString(QStringLiteral("NAZEV")), QStringLiteral("Nová vrátnice"));
+            db.tbUni.cancel();
+        }
+        k.cancel();
+    }
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
 TEST_F(Site, ResultCodesReadAsReaderResultsOrInputStates)
 {
     struct Case
