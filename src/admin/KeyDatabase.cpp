@@ -72,7 +72,7 @@ ReadKey KeyDatabase::readKey()
     result.text = keyToText(key);
     result.editing = state == TableState::Edit || state == TableState::Insert;
     if (!result.editing)
-        showReadKey(result.text);
+        result.unknown = !showReadKey(result.text);
     return result;
 }
 
@@ -101,9 +101,12 @@ bool KeyDatabase::showReadKey(const QString &text)
     else
         t.setIndex(index);
     t.gotoBookmark(found ? holder : before);
-    if (!found)
-        messages().warning(QStringLiteral("Neznámý klíč!"));
     return found;
+}
+
+void KeyDatabase::tellUnknownKey()
+{
+    messages().warning(QStringLiteral("Neznámý klíč!"));
 }
 
 bool KeyDatabase::exportKeys()

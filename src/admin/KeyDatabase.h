@@ -25,6 +25,7 @@ struct ReadKey
     bool obtained = false;
     QString text;         // the 14-digit key number
     bool editing = false; // the record was being edited or inserted
+    bool unknown = false; // browsing, and no holder has the key
 };
 
 // What the key holders window does with the key table beyond the grid:
@@ -54,9 +55,12 @@ public:
     // false when the record is not.
     bool storeReadKey(const QString &text);
     // "OK" while browsing: moves to the holder of the key, keeping the
-    // table's order; "Neznámý klíč!" when no holder has it, and the cursor
-    // stays where it was. Never changes a record.
+    // table's order; false when no holder has it, and the cursor stays
+    // where it was. Never changes a record.
     bool showReadKey(const QString &text);
+    // "Neznámý klíč!", said once the read key is on the screen, so that the
+    // operator sees which key it was.
+    void tellUnknownKey();
 
     // "Export databáze" / "Import databáze" with "KLICE.SDF" offered. A
     // record still being edited is posted first; a refused post stops.

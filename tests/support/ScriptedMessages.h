@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace vardex::testing {
 
@@ -37,14 +38,24 @@ public:
     // Questions scripted but not asked yet.
     qsizetype pendingAnswers() const { return m_answers.size(); }
 
-    void information(const QString &text) override { m_shown.append({Kind::Information, text}); }
-    void warning(const QString &text) override { m_shown.append({Kind::Warning, text}); }
-    void error(const QString &text) override { m_shown.append({Kind::Error, text}); }
+    // Called as each message is shown, to look at the windows at that moment.
+    std::function<void(const Shown &)> onShown;
+
+    void information(const QString &text) override { show({Kind::Information, text}); }
+    void warning(const QString &text) override { show({Kind::Warning, text}); }
+    void error(const QString &text) override { show({Kind::Error, text}); }
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
     Answer askOkCancel(const QString &text) override;
 
 private:
+    void show(const Shown &shown)
+    {
+        m_shown.append(shown);
+        if (onShown)
+            onShown(shown);
+    }
+
     Answer next(Kind kind, const QString &text, Answer safe);
 
     QList<Answer> m_answers;

@@ -172,6 +172,8 @@ void TFrmKey::readKey()
     m_closePanel->setText(key.editing ? QStringLiteral("Přerušit") : QStringLiteral("OK"));
     showPanel(true);
     m_cursor->refresh();
+    if (key.unknown)
+        m_keys.tellUnknownKey();
 }
 
 void TFrmKey::storeKey()

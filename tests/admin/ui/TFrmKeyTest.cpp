@@ -103,7 +103,12 @@ TEST(TFrmKey, ReadKeyPanelDependsOnWhetherTheRecordIsEdited)
         if (c.editing)
             press(w, RecordNavigator::Edit);
         s.nextKey = c.key;
+        // The read key is on the screen before any message about it.
+        s.messages.onShown = [&](const auto &) {
+            EXPECT_TRUE(w.resultPanel()->isVisibleTo(&w)) << c.name;
+        };
         w.readKeyButton()->click();
+        s.messages.onShown = nullptr;
         ASSERT_TRUE(w.resultPanel()->isVisibleTo(&w)) << c.name;
         EXPECT_EQ(w.resultText()->text(), keyToText(c.key)) << c.name;
         EXPECT_EQ(w.closePanelButton()->text(), QString::fromUtf8(c.button)) << c.name;
