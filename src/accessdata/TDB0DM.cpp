@@ -51,6 +51,7 @@ void TDB0DM::installPostErrorHandlers()
     };
     tbKey.beforePost = keyNumberRule;
     tbSKey.beforePost = keyNumberRule;
+    tbUni.beforePost = [this](Table &t) { return unitAddressRule(t); };
     // Key holders: the engine's own message; the record stays in edit state.
     tbKey.onPostError = [this](Table &, int, const QString &message) {
         m_messages.error(message);
@@ -73,6 +74,45 @@ void TDB0DM::installPostErrorHandlers()
         }
         return PostErrorAction::Abort;
     };
+}
+
+// Unit addresses are one key space: "0a", "A" and "0A" are the same unit,
+// so every address is stored as two upper-case hex digits (the type too,
+// which is compared by value), and only one unit may still lack its
+// address (the unique index would admit any number of them).
+bool TDB0DM::unitAddressRule(Table &t)
+{
+    auto refuse = [&t](int code, const QString &message) {
+        if (t.onPostError)
+            t.onPostError(t, code, message);
+        return false;
+    };
+    if (!t.isNull(kTYP)) {
+        const std::optional<quint8> type = parseHexByte(t.asString(kTYP).trimmed());
+        if (!type)
+            return refuse(PostError::EngineError,
+                          QStringLiteral("Chybný typ jednotky „%1“").arg(t.asString(kTYP)));
+        if (t.asString(kTYP) != byteToHex(*type))
+            t.setString(kTYP, byteToHex(*type));
+    }
+    if (t.isNull(kADRESA) || t.asString(kADRESA).trimmed().isEmpty()) {
+        // Another unit still without an address would be a second one.
+        const bool another =
+            m_unitNames.isOpen() && m_unitNames.findKey({QVariant()}) &&
+            (t.state() == TableState::Insert || m_unitNames.bookmark() != t.bookmark());
+        return another
+                   ? refuse(PostError::KeyViolation, QStringLiteral("Duplicitní adresa jednotky"))
+                   : true;
+    }
+    const std::optional<quint8> address = parseHexByte(t.asString(kADRESA).trimmed());
+    if (!address)
+        return refuse(PostError::EngineError,
+                      QStringLiteral("Chybná adresa jednotky „%1“: adresa jsou dvě šestnáctkové "
+                                     "číslice (00 až FF)")
+                          .arg(t.asString(kADRESA)));
+    if (t.asString(kADRESA) != byteToHex(*address))
+        t.setString(kADRESA, byteToHex(*address));
+    return true;
 }
 
 bool TDB0DM::OpenMinimalDatabases(QString *error)
@@ -272,7 +312,8 @@ void TDB0DM::VsechnyJednotky()
 
 void TDB0DM::VsechnyJednotkyTypu(const QString &typ)
 {
-    fillSelection([&] { return tbUni.asString(kTYP) == typ; });
+    // By value: "2" and "02" are the same type.
+    fillSelection([&] { return hexToByte(tbUni.asString(kTYP)) == hexToByte(typ); });
 }
 
 void TDB0DM::ZadnaJednotka()

@@ -265,6 +265,7 @@ private:
     template <typename Accept> void fillSelection(Accept accept);
     void setAllAlarms(const QString &value);
     void installPostErrorHandlers();
+    bool unitAddressRule(Table &t);
 
     OperatorMessages &m_messages;
     Clock &m_clock;

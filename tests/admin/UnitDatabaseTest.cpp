@@ -40,12 +40,17 @@ struct Site
 TEST(UnitDatabase, ANewUnitOfEachTypeIsPostedWithoutAddressAndNotWhileEditing)
 {
     Site s;
+    int address = 0;
     for (quint8 type : UnitDatabase::newUnitTypes()) {
         ASSERT_TRUE(s.units.addUnit(type)) << int(type);
         EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
         EXPECT_TRUE(s.field("ADRESA").isEmpty());
         EXPECT_EQ(s.db.tbUniGetTyp(), type);
         EXPECT_EQ(s.field("NAZEV"), NazevTypu(type));
+        // Only one unit may wait for its address at a time.
+        ASSERT_TRUE(s.db.tbUni.edit());
+        s.db.tbUni.setString(QStringLiteral("ADRESA"), QString::number(++address));
+        ASSERT_TRUE(s.db.tbUni.post());
     }
     ASSERT_TRUE(s.db.tbUni.edit());
     EXPECT_FALSE(s.units.addUnit(1));
@@ -67,4 +72,56 @@ TEST(UnitDatabase, ADuplicateAddressIsRefusedAndTheRecordStaysEdited)
     t.setString(QStringLiteral("ADRESA"), QStringLiteral("02"));
     EXPECT_TRUE(t.post());
     EXPECT_EQ(s.field("ALARM"), QStringLiteral("0F"));
+}
+
+// Addresses are one key space whatever the operator types: stored as two
+// upper-case digits, "0a" and "0A" are the same unit, and only one unit may
+// lack its address; types are stored and compared by value.
+TEST(UnitDatabase, AddressesAndTypesAreStoredByValue)
+{
+    Site s;
+    s.add(1, QStringLiteral("a"));
+    EXPECT_EQ(s.field("ADRESA"), QStringLiteral("0A"));
+    const struct
+    {
+        const char *typed;
+        const char *stored; // empty: refused
+        const char *message;
+    } cases[] = {
+        {"0a", "", "Duplicitní adresa jednotky"},
+        {"1f", "1F", ""},
+        {"xy", "", "Chybná adresa jednotky „xy“: adresa jsou dvě šestnáctkové číslice (00 až FF)"},
+        {" 7", "07", ""},
+    };
+    Table &t = s.db.tbUni;
+    for (const auto &c : cases) {
+        s.messages.clear();
+        ASSERT_TRUE(s.units.addUnit(1)) << c.typed;
+        ASSERT_TRUE(t.edit());
+        t.setString(QStringLiteral("ADRESA"), QLatin1String(c.typed));
+        EXPECT_EQ(t.post(), *c.stored != 0) << c.typed;
+        EXPECT_EQ(s.messages.texts(),
+                  *c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{})
+            << c.typed;
+        if (*c.stored) {
+            EXPECT_EQ(s.field("ADRESA"), QLatin1String(c.stored));
+        }
+        t.cancel();
+        // The unit still without an address keeps a second one out.
+        s.messages.clear();
+        EXPECT_EQ(s.units.addUnit(3), *c.stored != 0) << c.typed;
+        if (!*c.stored) {
+            EXPECT_EQ(s.messages.texts(),
+                      QStringList{QStringLiteral("Duplicitní adresa jednotky")});
+        }
+        t.cancel();
+        ASSERT_TRUE(t.findKey({QVariant()}));
+        ASSERT_TRUE(t.remove());
+    }
+    ASSERT_TRUE(t.edit());
+    t.setString(QStringLiteral("TYP"), QStringLiteral("2"));
+    ASSERT_TRUE(t.post());
+    EXPECT_EQ(s.field("TYP"), QStringLiteral("02"));
+    s.db.VsechnyJednotkyTypu(QStringLiteral("02"));
+    EXPECT_EQ(s.db.selection().count(), 1);
 }

@@ -59,13 +59,13 @@ TEST(UnitsCommand, ListsEveryUnitInAddressOrderOneLineEach)
         FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
         TDB0DM db(dir.path(), messages, clock);
         ASSERT_TRUE(db.OpenMinimalDatabases(nullptr));
-        ASSERT_TRUE(db.tbUniDefaultByType(4)); // stays without an address
         ASSERT_TRUE(db.tbUniDefaultByType(2));
         db.tbUni.edit();
         db.tbUni.setString(QStringLiteral("ADRESA"), QStringLiteral("1A"));
         db.tbUni.setString(QStringLiteral("NAZEV"), QStringLiteral("Vrátnice"));
         db.tbUni.setString(QStringLiteral("RELE"), QStringLiteral("81"));
         ASSERT_TRUE(db.tbUni.post());
+        ASSERT_TRUE(db.tbUniDefaultByType(4)); // stays without an address
     }
     const CmdResult r = runUnits({}, dir.path());
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
