@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "platform/OperatorMessages.h"
+#include "platform/ui/PlainButtons.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,6 +52,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QDialog(parent, Qt::Window)
     layout->addWidget(m_browser);
     layout->addLayout(buttons);
     resize(760, 560);
+    makeButtonsPlain(this);
 }
 
 bool HelpViewer::openTopic(const QString &helpDir, const QString &topic, QString *error)

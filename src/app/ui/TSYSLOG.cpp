@@ -1,6 +1,7 @@
 #include "app/ui/TSYSLOG.h"
 
 #include "app/SystemLog.h"
+#include "platform/ui/PlainButtons.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -25,7 +26,6 @@ TSYSLOG::TSYSLOG(SystemLog &log, FileChooser &files, OperatorMessages &messages,
     m_clear = new QPushButton(QStringLiteral("Smazat"), this);
     m_save = new QPushButton(QStringLiteral("Uložit"), this);
     m_close = new QPushButton(QStringLiteral("&Zavřít"), this);
-    m_close->setDefault(true);
     connect(m_clear, &QPushButton::clicked, &log, &SystemLog::clear);
     connect(m_save, &QPushButton::clicked, this, &TSYSLOG::saveLog);
     connect(m_close, &QPushButton::clicked, this, &QDialog::hide);
@@ -40,6 +40,7 @@ TSYSLOG::TSYSLOG(SystemLog &log, FileChooser &files, OperatorMessages &messages,
     layout->addWidget(m_text);
     layout->addLayout(buttons);
     resize(560, 320);
+    makeButtonsPlain(this);
     refresh();
 }
 

@@ -2,6 +2,7 @@
 
 #include "accessdata/TDB0DM.h"
 #include "platform/OperatorMessages.h"
+#include "platform/ui/PlainButtons.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -36,6 +37,7 @@ TFrmSbd::TFrmSbd(TDB0DM &db, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_meMon);
     layout->addLayout(buttons);
+    makeButtonsPlain(this);
 
     connect(&m_collection, &Collection::lineAdded, m_meMon, &QPlainTextEdit::appendPlainText);
     connect(&m_collection, &Collection::logCleared, m_meMon, &QPlainTextEdit::clear);

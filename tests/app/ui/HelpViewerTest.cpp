@@ -1,4 +1,5 @@
 #include "app/ui/HelpViewer.h"
+#include "support/KeyPress.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
+#include <QUrl>
 
 using namespace vardex;
 using vardex::testing::ScriptedMessages;
@@ -27,6 +29,11 @@ TEST(HelpViewer, OpensTheShippedHelpAtTheStartTopicOnce)
     EXPECT_EQ(viewer->browser()->documentTitle(), QStringLiteral("Postup zpracování"));
     EXPECT_EQ(HelpViewer::showTopic(shippedHelp(), kHelpStartTopic, messages, &owner), viewer);
     EXPECT_TRUE(messages.shown().isEmpty());
+
+    // Enter in a page presses no button ("Zpět" would go back).
+    viewer->browser()->setSource(QUrl::fromLocalFile(shippedHelp() + "/index.html"));
+    vardex::testing::pressKey(viewer->browser(), Qt::Key_Return);
+    EXPECT_EQ(viewer->browser()->source().fileName(), QStringLiteral("index.html"));
 }
 
 TEST(HelpViewer, MissingHelpIsReportedInsteadOfAnEmptyWindow)

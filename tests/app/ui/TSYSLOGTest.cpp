@@ -1,6 +1,7 @@
 #include "app/ui/TSYSLOG.h"
 #include "app/SystemLog.h"
 #include "support/ExecDriven.h"
+#include "support/KeyPress.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -53,6 +54,9 @@ TEST(TSYSLOG, AnAlarmWhileTheLogIsUpDoesNotNestAndZavritHides)
                       log.WriteLog(QStringLiteral("druhý"));
                       log.show(); // must come straight back
                       nestedReturned = true;
+                      // Enter in the log presses no button.
+                      vardex::testing::pressKey(window.textArea(), Qt::Key_Return);
+                      EXPECT_TRUE(window.isVisible());
                       window.closeButton()->click();
                   });
         EXPECT_TRUE(nestedReturned);

@@ -5,6 +5,7 @@
 #include "comm/UnitLineEnd.h"
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
+#include "support/KeyPress.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -44,7 +45,9 @@ TEST(TFrmSbd, CollectsUntilEveryUnitIsEmptyThenOffersHotovo)
     EXPECT_FALSE(window.btPrerus()->isHidden());
     EXPECT_TRUE(window.btOkSbd()->isHidden());
     window.show();
-    window.reject(); // Escape does not close it while collecting
+    // Neither Escape nor Enter closes or interrupts it while collecting.
+    for (int key : {Qt::Key_Escape, Qt::Key_Return})
+        testing::pressKey(window.meMon(), key);
     EXPECT_TRUE(window.isVisible());
 
     window.sbdTimer().setInterval(1);
