@@ -1,6 +1,7 @@
 #include "admin/ui/RecordNavigator.h"
 
 #include "platform/OperatorMessages.h"
+#include "tables/RowReader.h"
 #include "tables/Table.h"
 
 #include <QHBoxLayout>
@@ -118,23 +119,43 @@ void RecordNavigator::press(Button b)
     emit acted();
 }
 
+std::pair<bool, bool> RecordNavigator::neighbours()
+{
+    // The record being inserted is shown after the stored ones.
+    if (m_table.state() == TableState::Insert)
+        return {!m_table.isEmpty(), false};
+    if (m_table.isEmpty())
+        return {false, false};
+    // One record on either side, read by the stored record's place in the
+    // order (an edited record has not moved yet). A read that fails leaves
+    // the buttons in use: the move meets the failure and tells it.
+    RowReader &reader = m_table.reader();
+    RowReader::ReadScope scope(reader);
+    const Result<std::optional<Row>> row = reader.byId(m_table.bookmark(), true);
+    if (!row || !*row)
+        return {true, true};
+    const Result<Rows> before = reader.before(**row, 1);
+    const Result<Rows> after = reader.after(**row, 1);
+    return {!before || !before->empty(), !after || !after->empty()};
+}
+
 void RecordNavigator::updateButtons()
 {
     const TableState state = m_table.state();
     const bool browsing = state == TableState::Browse;
     const bool editing = state == TableState::Edit || state == TableState::Insert;
     const bool any = m_table.isOpen() && !m_table.isEmpty();
-    const bool atFirst = !any || (browsing && m_table.bof());
-    const bool atLast = !any || (browsing && m_table.eof());
-    m_buttons[First]->setEnabled(any && !atFirst);
-    m_buttons[Prior]->setEnabled(any && !atFirst);
-    m_buttons[Next]->setEnabled(any && !atLast);
-    m_buttons[Last]->setEnabled(any && !atLast);
+    const auto [hasPrior, hasNext] = m_table.isOpen() ? neighbours() : std::pair{false, false};
+    m_buttons[First]->setEnabled(hasPrior);
+    m_buttons[Prior]->setEnabled(hasPrior);
+    m_buttons[Next]->setEnabled(hasNext);
+    m_buttons[Last]->setEnabled(hasNext);
     m_buttons[Insert]->setEnabled(m_table.isOpen() && browsing);
     m_buttons[Delete]->setEnabled(any && browsing);
     m_buttons[Edit]->setEnabled(any && browsing);
     m_buttons[Post]->setEnabled(editing);
     m_buttons[Cancel]->setEnabled(editing);
+    emit updated();
 }
 
 } // namespace vardex

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
 
 class QToolButton;
 
@@ -45,8 +46,14 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void acted();
+    // The buttons follow the table again: a window enables its own buttons
+    // alike.
+    void updated();
 
 private:
+    // Whether records lie before and after the current one.
+    std::pair<bool, bool> neighbours();
+
     Table &m_table;
     OperatorMessages &m_messages;
     std::array<QToolButton *, ButtonCount> m_buttons{};
