@@ -2,10 +2,12 @@
 
 #include "accessdata/TDB0DM.h"
 #include "admin/PendingEdit.h"
+#include "admin/ui/FieldColumnWidths.h"
 #include "admin/ui/GridCursor.h"
 #include "admin/ui/PickListDelegate.h"
 #include "admin/ui/RecordNavigator.h"
 #include "platform/OperatorMessages.h"
+#include "platform/ui/PlainButtons.h"
 #include "tables/TableGridModel.h"
 
 #include <QHBoxLayout>
@@ -80,15 +82,7 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
                             QAbstractItemView::AnyKeyPressed);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    // Each column as wide as its field's longest text or its title.
-    const QFontMetrics metrics = m_grid->fontMetrics();
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        const FieldDef *field = keys.schema().field(columnFields()[c]);
-        const int text = metrics.horizontalAdvance(QString(field ? field->size : 8, u'M')) * 3 / 4;
-        const int title =
-            metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
-        m_grid->setColumnWidth(c, qMax(text, title) + 16);
-    }
+    fitColumnsToFields(m_grid, keys.schema(), keyColumns());
 
     // The lists are read once per opening; a cell still takes free text.
     m_lists = m_keys.pickLists();
@@ -134,6 +128,7 @@ TFrmKey::TFrmKey(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *parent)
     layout->addWidget(m_main, 1);
     layout->addWidget(m_panel);
     resize(1180, 560);
+    makeButtonsPlain(this);
 
     connect(m_search, &QLineEdit::textChanged, this, &TFrmKey::searchChanged);
     connect(m_readKey, &QPushButton::clicked, this, &TFrmKey::readKey);

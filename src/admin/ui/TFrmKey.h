@@ -55,8 +55,9 @@ public Q_SLOTS:
     void closePanel();
     void exportTable();
     void importTable();
-    // Closes the window; a record still edited is posted first and a
-    // refused post keeps the window open.
+    // Escape: closes the result panel when it is shown, as its second
+    // button does; otherwise closes the window, a record still edited
+    // posted first (a refused post keeps the window open).
     void reject() override;
 
 private:

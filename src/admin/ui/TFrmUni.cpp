@@ -3,10 +3,12 @@
 #include "accessdata/AccessSchemas.h"
 #include "accessdata/TDB0DM.h"
 #include "admin/PendingEdit.h"
+#include "admin/ui/FieldColumnWidths.h"
 #include "admin/ui/GridCursor.h"
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/UnitEditorPanels.h"
 #include "platform/OperatorMessages.h"
+#include "platform/ui/PlainButtons.h"
 #include "tables/TableGridModel.h"
 #include "text/HexText.h"
 
@@ -114,6 +116,7 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
     m_grid->setItemDelegateForColumn(columnOf(QStringLiteral("ADRESA")),
                                      new AddressDelegate(m_grid));
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    fitColumnsToFields(m_grid, units.schema(), unitColumns());
     setHint(m_grid, QStringLiteral("Dvojité poklepání v režimu opravit - změna parametrů"));
 
     auto *top = new QHBoxLayout;
@@ -146,6 +149,7 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
         panel->hide();
         const UnitEditor which = editor;
         connect(panel, &EditorPanel::finished, this, [this, which] { finishEditor(which); });
+        connect(panel, &EditorPanel::cancelled, this, &TFrmUni::closeSubDialog);
     }
     m_typeSelector->hide();
     panels->addStretch();
@@ -154,9 +158,13 @@ TFrmUni::TFrmUni(TDB0DM &db, QWidget *parent)
     layout->addWidget(m_main, 1);
     layout->addLayout(panels);
     resize(900, 500);
+    makeButtonsPlain(this);
 
     connect(m_new, &QPushButton::clicked, this, &TFrmUni::newUnit);
     connect(m_typeSelector, &UnitTypeSelector::picked, this, &TFrmUni::typePicked);
+    connect(m_typeSelector, &UnitTypeSelector::cancelled, this, &TFrmUni::closeSubDialog);
+    connect(m_navigator, &RecordNavigator::updated, this,
+            [this] { m_new->setEnabled(m_units.canAddUnit()); });
     connect(m_grid, &QTableView::doubleClicked, this, &TFrmUni::cellDoubleClicked);
     m_cursor = new GridCursor(m_grid, m_model, m_navigator, this);
 
@@ -276,7 +284,10 @@ void TFrmUni::finishEditor(UnitEditor editor)
 
 void TFrmUni::reject()
 {
-    closeSubDialog();
+    if (m_open) {
+        closeSubDialog();
+        return;
+    }
     // A record still edited is posted first; a refused post keeps the
     // window open.
     if (!postPendingEdit(m_units.units(), m_units.messages())) {

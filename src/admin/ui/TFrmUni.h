@@ -25,7 +25,7 @@ class UseMaskPanel;
 // without insert, "Nová" with the type selector, and the parameter editors
 // that a double-click on a column opens while the record is edited. While
 // the type selector or an editor is open, the navigator, grid and "Nová"
-// are out of use.
+// are out of use; "Nová" is also out of use while a record is edited.
 class TFrmUni : public QDialog
 {
     Q_OBJECT
@@ -54,8 +54,9 @@ public Q_SLOTS:
     void newUnit();
     // Opens the editor of the cell's column for the current unit, if any.
     void cellDoubleClicked(const QModelIndex &index);
-    // Closes the window: editors are left unwritten, a record still edited
-    // is posted first; a refused post keeps the window open.
+    // Escape: closes the open type selector or editor as its "Přerušit"
+    // does; otherwise closes the window, a record still edited posted
+    // first (a refused post keeps the window open).
     void reject() override;
 
 private:

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,8 +38,11 @@ UnitTypeSelector::UnitTypeSelector(QWidget *parent)
     m_list->setFixedHeight(m_list->sizeHintForRow(0) * (m_list->count() + 1));
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { pick(m_list->row(item)); });
+    m_cancel = new QPushButton(QStringLiteral("Přerušit"), this);
+    connect(m_cancel, &QPushButton::clicked, this, &UnitTypeSelector::cancelled);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
+    layout->addWidget(m_cancel, 0, Qt::AlignRight);
 }
 
 void UnitTypeSelector::pick(int row)
@@ -54,10 +58,16 @@ EditorPanel::EditorPanel(const QString &title, QWidget *parent) : QGroupBox(titl
 {
     m_body = new QWidget(this);
     m_done = new QPushButton(QStringLiteral("Hotovo"), this);
+    m_cancel = new QPushButton(QStringLiteral("Přerušit"), this);
     connect(m_done, &QPushButton::clicked, this, &EditorPanel::finished);
+    connect(m_cancel, &QPushButton::clicked, this, &EditorPanel::cancelled);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_done);
+    buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_body);
-    layout->addWidget(m_done, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
 }
 
 MaskPanel::MaskPanel(const QString &title, QWidget *parent) : EditorPanel(title, parent)

@@ -18,7 +18,8 @@ class QSpinBox;
 namespace vardex {
 
 // The sub-dialogs of the units window. Each is a framed panel inside the
-// window, closed by its own "Hotovo"; the window writes what it shows.
+// window, closed by its own "Hotovo" (the window writes what it shows) or
+// "Přerušit" (nothing is written).
 
 // "Určení typu jednotky": the six type names; a click on one picks it.
 class UnitTypeSelector : public QGroupBox
@@ -27,6 +28,7 @@ class UnitTypeSelector : public QGroupBox
 public:
     explicit UnitTypeSelector(QWidget *parent = nullptr);
     QListWidget *list() const { return m_list; }
+    QPushButton *cancelButton() const { return m_cancel; }
 
 public Q_SLOTS:
     // Picks the entry in list position `row`.
@@ -34,21 +36,26 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void picked(quint8 type);
+    void cancelled();
 
 private:
     QListWidget *m_list = nullptr;
+    QPushButton *m_cancel = nullptr;
 };
 
-// A panel with a "Hotovo" button that emits `finished`.
+// A panel with "Hotovo", which emits `finished`, and "Přerušit", which
+// emits `cancelled`.
 class EditorPanel : public QGroupBox
 {
     Q_OBJECT
 public:
     explicit EditorPanel(const QString &title, QWidget *parent = nullptr);
     QPushButton *doneButton() const { return m_done; }
+    QPushButton *cancelButton() const { return m_cancel; }
 
 Q_SIGNALS:
     void finished();
+    void cancelled();
 
 protected:
     // Where the panel's controls go, above the button.
@@ -57,6 +64,7 @@ protected:
 private:
     QWidget *m_body = nullptr;
     QPushButton *m_done = nullptr;
+    QPushButton *m_cancel = nullptr;
 };
 
 // "Maska poplachu" / "Maska otevření dveří": eight boxes, box i = bit i.

@@ -6,6 +6,7 @@
 #include "app/ui/AppWindows.h"
 #include "app/ui/MainWindow.h"
 #include "support/ExecDriven.h"
+#include "support/KeyPress.h"
 #include "tables/TableGridModel.h"
 
 #include <QAction>
@@ -43,13 +44,11 @@ void type(TFrmKey &w, const char *field, const QString &text)
 
 } // namespace
 
-TEST(TFrmKey, EveryColumnIsTypedAndThePickListKeepsATypedWorkplace)
+TEST(TFrmKey, ThePickListKeepsATypedWorkplace)
 {
     KeyHolderSite s;
     KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"), {QStringLiteral("Dílna")});
     TFrmKey w(s.db, s.vx, s.files);
-    for (int c = 0; c < w.model()->columnCount(); ++c)
-        EXPECT_TRUE(w.model()->flags(w.model()->index(0, c)) & Qt::ItemIsEditable) << c;
     auto *delegate = dynamic_cast<PickListDelegate *>(w.grid()->itemDelegateForColumn(5));
     ASSERT_NE(delegate, nullptr);
     EXPECT_EQ(delegate->values(), QStringList{QStringLiteral("Dílna")});
@@ -89,15 +88,24 @@ TEST(TFrmKey, ReadKeyPanelDependsOnWhetherTheRecordIsEdited)
         bool storeShown;
         const char *landsOn;
         QStringList messages;
+        bool escape; // the panel is closed with Escape, else its second button
     };
     const Case cases[] = {
-        {"browse, known key", false, {0x01, 0x04}, "OK", false, "Chalupa Ivo", {}},
-        {"browse, unknown key", false, {0x01, 0x77}, "OK", false, "Hrubý Petr", {"Neznámý klíč!"}},
-        {"editing", true, {0x01, 0x77}, "Přerušit", true, "Hrubý Petr", {}},
+        {"browse, known key", false, {0x01, 0x04}, "OK", false, "Chalupa Ivo", {}, false},
+        {"browse, unknown key",
+         false,
+         {0x01, 0x77},
+         "OK",
+         false,
+         "Hrubý Petr",
+         {"Neznámý klíč!"},
+         true},
+        {"editing", true, {0x01, 0x77}, "Přerušit", true, "Hrubý Petr", {}, true},
     };
     for (const Case &c : cases) {
         KeyHolderSite s;
         TFrmKey w(s.db, s.vx, s.files);
+        w.show();
         w.searchBox()->setText(QStringLiteral("H"));
         const QString order = s.db.tbKey.orderFields();
         if (c.editing)
@@ -117,9 +125,14 @@ TEST(TFrmKey, ReadKeyPanelDependsOnWhetherTheRecordIsEdited)
         EXPECT_EQ(s.messages.texts(), c.messages) << c.name;
         EXPECT_FALSE(w.grid()->isEnabled()) << c.name;
         EXPECT_EQ(s.db.tbKey.orderFields(), order) << c.name << ": the order by name stays";
-        w.closePanelButton()->click();
+        if (c.escape)
+            pressKey(w.resultText(), Qt::Key_Escape);
+        else
+            w.closePanelButton()->click();
         EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w)) << c.name;
         EXPECT_TRUE(w.grid()->isEnabled()) << c.name;
+        EXPECT_TRUE(w.isVisible()) << c.name;
+        EXPECT_EQ(s.db.tbKey.state(), c.editing ? TableState::Edit : TableState::Browse) << c.name;
         EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000077")),
                   QStringLiteral("Klíč: 01000000000077"))
             << c.name << ": nothing stored";

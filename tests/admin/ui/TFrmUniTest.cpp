@@ -3,6 +3,7 @@
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/UnitEditorPanels.h"
 #include "platform/Clock.h"
+#include "support/KeyPress.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "tables/TableGridModel.h"
@@ -19,6 +20,7 @@
 #include <QToolButton>
 
 using namespace vardex;
+using vardex::testing::pressKey;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
 
@@ -64,22 +66,6 @@ void edit(TFrmUni &w)
 
 } // namespace
 
-// Type, masks and configuration change only through their panels.
-TEST(TFrmUni, OnlyAddressNameAndObjectNamesAreTypedInTheGrid)
-{
-    Site s;
-    TFrmUni w(s.db);
-    addUnit(w, 1, QStringLiteral("01"));
-    const auto editable = [&](const char *f) {
-        return bool(w.model()->flags(w.model()->index(0, TFrmUni::columnOf(f))) &
-                    Qt::ItemIsEditable);
-    };
-    for (const char *f : {"ADRESA", "NAZEV", "SnimTM0", "VysUda3"})
-        EXPECT_TRUE(editable(f)) << f;
-    for (const char *f : {"TYP", "POUZITI", "ALARM", "RELE", "KONFIG"})
-        EXPECT_FALSE(editable(f)) << f;
-}
-
 TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
 {
     Site s;
@@ -99,10 +85,67 @@ TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
     EXPECT_TRUE(field(s.db, "ADRESA").isEmpty());
     EXPECT_EQ(w.model()->data(w.grid()->currentIndex()).isValid(), true);
 
-    // "Nová" does nothing while a record is edited.
-    edit(w);
-    w.newButton()->click();
-    EXPECT_EQ(w.openSubDialog(), nullptr);
+    // "Nová" is out of use while the record is edited, whether through the
+    // navigator or by typing into a cell, until it is posted or cancelled.
+    const QModelIndex name = w.model()->index(w.model()->currentRow(), TFrmUni::columnOf("NAZEV"));
+    for (const bool typing : {false, true}) {
+        if (typing)
+            w.model()->setData(name, QStringLiteral("Brána"));
+        else
+            edit(w);
+        EXPECT_FALSE(w.newButton()->isEnabled()) << typing;
+        w.navigator()->button(typing ? RecordNavigator::Post : RecordNavigator::Cancel)->click();
+        EXPECT_TRUE(w.newButton()->isEnabled()) << typing;
+    }
+}
+
+// Escape closes the open panel as its "Přerušit" does: nothing is stored or
+// written and the window stays; only with no panel open does Escape close
+// the window.
+TEST(TFrmUni, EscapeClosesTheOpenPanelLikeItsPrerusitAndOnlyThenTheWindow)
+{
+    struct Case
+    {
+        const char *name;
+        bool editor; // the alarm mask, else the type selector of "Nová"
+        bool escape; // else "Přerušit"
+    };
+    const Case cases[] = {{"type selector, Escape", false, true},
+                          {"type selector, Přerušit", false, false},
+                          {"alarm mask, Escape", true, true},
+                          {"alarm mask, Přerušit", true, false}};
+    for (const Case &c : cases) {
+        Site s;
+        TFrmUni w(s.db);
+        addUnit(w, 1, QStringLiteral("01"));
+        w.show();
+        if (c.editor) {
+            edit(w);
+            doubleClick(w, "ALARM");
+            w.alarmPanel()->box(0)->setChecked(false);
+        } else {
+            w.newButton()->click();
+        }
+        QWidget *panel = w.openSubDialog();
+        ASSERT_NE(panel, nullptr) << c.name;
+        if (c.escape)
+            pressKey(panel, Qt::Key_Escape);
+        else if (c.editor)
+            w.alarmPanel()->cancelButton()->click();
+        else
+            w.typeSelector()->cancelButton()->click();
+        EXPECT_EQ(w.openSubDialog(), nullptr) << c.name;
+        EXPECT_FALSE(panel->isVisibleTo(&w)) << c.name;
+        EXPECT_TRUE(w.grid()->isEnabled()) << c.name;
+        EXPECT_TRUE(w.isVisible()) << c.name;
+        EXPECT_EQ(s.db.tbUni.recordCount(), 1) << c.name;
+        EXPECT_EQ(s.db.tbUni.state(), c.editor ? TableState::Edit : TableState::Browse) << c.name;
+        EXPECT_EQ(field(s.db, "ALARM"), QStringLiteral("FF")) << c.name;
+
+        pressKey(w.grid(), Qt::Key_Escape);
+        EXPECT_FALSE(w.isVisible()) << c.name;
+        EXPECT_EQ(s.db.tbUni.state(), TableState::Browse) << c.name;
+    }
 }
 
 TEST(TFrmUni, TypedAddressIsPostedAndADuplicateIsRefused)
