@@ -8,11 +8,7 @@ namespace {
 TEST(LineErrors, ComposesTheTextInItsFixedOrder)
 {
     using namespace LineErrors;
-    const struct
-    {
-        quint32 flags;
-        const char *text;
-    } cases[] = {
+    const std::pair<quint32, const char *> cases[] = {
         {0, "CommEvent: NULL Error, EvtMask = 0"},
         {Frame, "CommEvent: CE_FRAME, EvtMask = 8"},
         {Overrun, "CommEvent: CE_OVERRUN, EvtMask = 2"},
@@ -22,11 +18,11 @@ TEST(LineErrors, ComposesTheTextInItsFixedOrder)
         {Break, "CommEvent: EV_ERR neznámá EvtMask, EvtMask = 16"},
         {RxOver | Break | Frame, "CommEvent: CE_FRAME and EV_ERR neznámá EvtMask, EvtMask = 25"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(text(c.flags), QString::fromUtf8(c.text)) << c.flags;
+    for (const auto &[flags, expected] : cases)
+        EXPECT_EQ(text(flags), QString::fromUtf8(expected)) << flags;
 }
 
-TEST(LineErrors, FlagsComeFromChangedCountersOnly)
+TEST(LineErrors, FlagsComeFromChangedCountersOnlyAndTheChunkIsCp1250)
 {
     const LineCounters before{3, 1, 0, 0, 0};
     EXPECT_EQ(LineErrors::flagsBetween(before, before), 0u);
@@ -34,12 +30,8 @@ TEST(LineErrors, FlagsComeFromChangedCountersOnly)
               LineErrors::Frame | LineErrors::RxParity);
     EXPECT_EQ(LineErrors::flagsBetween(before, {3, 2, 0, 1, 5}),
               LineErrors::Overrun | LineErrors::Break | LineErrors::RxOver);
-}
-
-TEST(LineErrors, ChunkIsTheTextInCp1250)
-{
-    const QByteArray bytes = LineErrors::chunk(LineErrors::Break);
-    EXPECT_EQ(bytes, QByteArray("CommEvent: EV_ERR nezn\xe1m\xe1 EvtMask, EvtMask = 16"));
+    EXPECT_EQ(LineErrors::chunk(LineErrors::Break),
+              QByteArray("CommEvent: EV_ERR nezn\xe1m\xe1 EvtMask, EvtMask = 16"));
 }
 
 } // namespace

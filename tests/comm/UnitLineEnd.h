@@ -4,13 +4,12 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QString>
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
 #include <poll.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace vardex::testing {
 
@@ -20,8 +19,6 @@ namespace vardex::testing {
 class UnitLineEnd
 {
 public:
-    using Clock = std::chrono::steady_clock;
-
     UnitLineEnd()
     {
         m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -30,26 +27,19 @@ public:
     }
     ~UnitLineEnd() { closeMaster(); }
     UnitLineEnd(const UnitLineEnd &) = delete;
-    UnitLineEnd &operator=(const UnitLineEnd &) = delete;
 
     bool isValid() const { return m_fd >= 0 && !m_slave.isEmpty(); }
     const QString &slavePath() const { return m_slave; }
 
-    void closeMaster()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
+    void closeMaster() { ::close(std::exchange(m_fd, -1)); } // closing -1 does nothing
 
     bool write(const QByteArray &bytes)
     {
         return ::write(m_fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     }
 
-    // Reads `count` bytes, noting when each arrived; fewer when the deadline passes.
-    QByteArray read(qsizetype count, int deadlineMs = 2000,
-                    std::vector<Clock::time_point> *arrivals = nullptr)
+    // Reads `count` bytes; fewer when the deadline passes.
+    QByteArray read(qsizetype count, int deadlineMs = 2000)
     {
         QByteArray bytes;
         QDeadlineTimer deadline(deadlineMs);
@@ -59,11 +49,8 @@ public:
                 continue;
             char buffer[600];
             const ssize_t got = ::read(m_fd, buffer, size_t(count - bytes.size()));
-            if (got <= 0)
-                continue;
-            bytes.append(buffer, got);
-            if (arrivals)
-                arrivals->insert(arrivals->end(), size_t(got), Clock::now());
+            if (got > 0)
+                bytes.append(buffer, got);
         }
         return bytes;
     }
@@ -71,6 +58,14 @@ public:
 private:
     int m_fd = -1;
     QString m_slave;
+};
+
+// What the port handed its handler.
+struct Delivery
+{
+    QByteArray buffer;
+    int resCom = 0;
+    bool checksumFailed = false;
 };
 
 // Runs the event loop until `done` holds or the deadline passes.
