@@ -22,34 +22,17 @@ struct RawEvent
 // bytes, and the checksum.
 inline QByteArray eventReply(quint8 address, const QList<RawEvent> &events)
 {
-    QByteArray r(260, '\0');
-    r[0] = char(address);
-    r[1] = char(0xEF);
-    r[2] = char(0xCD);
-    r[3] = char(0xAB);
-    for (qsizetype i = 0; i < events.size(); ++i) {
-        const RawEvent &e = events[i];
-        const qsizetype at = 4 + 12 * i;
-        r.replace(at, 7, e.key);
-        r[at + 7] = char(e.minute);
-        r[at + 8] = char(e.hour);
-        r[at + 9] = char(e.day);
-        r[at + 10] = char(e.month);
-        r[at + 11] = char(e.result);
+    QByteArray r = char(address) + QByteArray("\xEF\xCD\xAB");
+    for (const RawEvent &e : events) {
+        const char fields[] = {char(e.minute), char(e.hour), char(e.day), char(e.month),
+                               char(e.result)};
+        r += e.key + QByteArray(fields, 5);
     }
+    r = r.leftJustified(260, '\0', true);
     quint8 sum = 0;
     for (char c : r)
         sum = quint8(sum + quint8(c));
-    r.append(char(sum));
-    return r;
-}
-
-inline QByteArray keyBytes(std::initializer_list<quint8> bytes)
-{
-    QByteArray k;
-    for (quint8 b : bytes)
-        k.append(char(b));
-    return k;
+    return r + char(sum);
 }
 
 } // namespace vardex::testing

@@ -26,58 +26,45 @@ const QString kKeyFile = QStringLiteral("KLICE.SDF");
 // apart.
 QString key(const QString &tail)
 {
-    return QStringLiteral("010000000000") + tail;
+    return "010000000000" + tail;
+}
+
+// Appends a record with these values of the fields named, and posts it.
+bool add(Table &t, const char *fields, const QVariantList &values)
+{
+    if (!t.append())
+        return false;
+    const QStringList names = QString::fromLatin1(fields).split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        t.setValue(names[i], values[i]);
+    return t.post();
 }
 
 // A site with the access-control tables open.
 struct Site
 {
-    explicit Site(const QString &dir) : db(dir, messages, clock)
+    Site() { EXPECT_TRUE(db.OpenMinimalDatabases(nullptr)); }
+
+    bool addHolder(const char *keyTail, const char *jmeno, const char *oscis)
     {
-        EXPECT_TRUE(db.OpenMinimalDatabases(nullptr));
+        return add(db.tbKey, "CTM JMENO OSCIS", {key(keyTail), jmeno, oscis});
     }
 
-    // Values in field order: CTM, PTIT, JMENO, ZTIT, OSCIS, PRACOVISTE,
-    // OPRAVNENI, ROZPIS, SPZ_INFO, USER_INFO; missing ones stay empty.
-    bool add(const QStringList &values)
+    // The last two digits of every key in the file, in key order.
+    QString keys()
     {
-        Table &t = db.tbKey;
-        if (!t.append())
-            return false;
-        const QList<FieldDef> &fields = t.schema().fields;
-        for (int i = 0; i < values.size(); ++i)
-            if (!values[i].isEmpty())
-                t.setString(fields[i].name, values[i]);
-        return t.post();
-    }
-    bool add(const QString &keyTail, const QString &jmeno, const QString &oscis)
-    {
-        return add({key(keyTail), {}, jmeno, {}, oscis});
-    }
-
-    // Every record in key-number order, all fields.
-    QList<QVariantList> records()
-    {
-        Table t(db.tbKey.schema(), QFileInfo(db.tbKey.filePath()).absolutePath());
+        Table t(db.tbKey.schema(), dir.path());
         EXPECT_TRUE(t.open());
-        QList<QVariantList> out;
-        for (bool more = t.first(); more; more = t.next())
-            out << t.storedValues();
-        return out;
-    }
-
-    // The last two digits of every key, in key order.
-    QStringList keys()
-    {
         QStringList out;
-        for (const QVariantList &r : records())
-            out << r.value(0).toString().right(2);
-        return out;
+        for (bool more = t.first(); more; more = t.next())
+            out << t.asString("CTM").right(2);
+        return out.join(u' ');
     }
 
+    TempDir dir;
     ScriptedMessages messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
-    TDB0DM db;
+    TDB0DM db{dir.path(), messages, clock};
 };
 
 QByteArray readBytes(const QString &path)
@@ -94,83 +81,48 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-} // namespace
-
-TEST(TableTextFile, ExportWritesFixedWidthCp1250LinesInKeyOrder)
+// A field's bytes padded with blanks to its width.
+QByteArray field(const QByteArray &bytes, int width)
 {
-    TempDir dir;
-    Site site(dir.path());
-    ASSERT_TRUE(site.add({"0200000000000B", "Ing.", "Šťastný Řehoř", "CSc.", "7", "Dílna", "Vše",
-                          "Ranní", "1A 2345", "poznámka delší než sedmnáct"}));
-    ASSERT_TRUE(site.add("0A", "Jméno Které Je Delší Než Pole", "123456789012"));
-
-    const QString path = dir.file(kKeyFile);
-    const FileWritten written = exportTableText(site.db.tbKey, path);
-    ASSERT_TRUE(written.ok) << written.error.toStdString();
-
-    const QByteArray first = "0100000000000A" + QByteArray(12, ' ') +
-                             "Jm\xE9no Kter\xE9 Je Del\x9A\xED Ne\x9E " // cut at 25
-                             + QByteArray(12, ' ') + "123456789012" + QByteArray(85, ' ') + "#\r\n";
-    const QByteArray second = "0200000000000B"
-                              "Ing.        "
-                              "\x8A\x9D"
-                              "astn\xFD \xD8"
-                              "eho\xF8" +
-                              QByteArray(12, ' ') + "CSc.        " + "7" + QByteArray(11, ' ') +
-                              "D\xEDlna" + QByteArray(12, ' ') +
-                              "V\x9A"
-                              "e" +
-                              QByteArray(14, ' ') + "Rann\xED" + QByteArray(12, ' ') + "1A 2345" +
-                              QByteArray(10, ' ') + "pozn\xE1mka del\x9A\xED ne" + "#\r\n";
-    ASSERT_EQ(first.size(), 163);
-    ASSERT_EQ(second.size(), 163);
-    // Compared as strings: a failure shows the lines readably.
-    EXPECT_EQ(readBytes(path).toStdString(), (first + second).toStdString());
+    return bytes.leftJustified(width, ' ');
 }
 
-TEST(TableTextFile, ExportLeavesTheCallersCursorOrderAndFilterAlone)
+} // namespace
+
+// Every record in key order, whatever the caller's index (here name order),
+// filter and position, which stay as they were.
+TEST(TableTextFile, ExportWritesFixedWidthCp1250LinesInKeyOrderAndLeavesTheCursorAlone)
 {
-    TempDir dir;
-    Site site(dir.path());
-    ASSERT_TRUE(site.add("03", "Adam", "1"));
-    ASSERT_TRUE(site.add("01", "Cyril", "2"));
-    ASSERT_TRUE(site.add("02", "Bedřich", "3"));
+    Site site;
     Table &keys = site.db.tbKey;
-    ASSERT_TRUE(keys.setIndex(QStringLiteral("IndexJMENOOSCIS")));
-    ASSERT_TRUE(keys.setFilterText(QStringLiteral("JMENO<>'Adam'")));
+    ASSERT_TRUE(add(keys,
+                    "CTM PTIT JMENO ZTIT OSCIS PRACOVISTE OPRAVNENI ROZPIS SPZ_INFO USER_INFO",
+                    {"0200000000000B", "Ing.", "Šťastný Řehoř", "CSc.", "7", "Dílna", "Vše",
+                     "Ranní", "1A 2345", "poznámka delší než sedmnáct"}));
+    ASSERT_TRUE(site.addHolder("0A", "Žofie Které Je Delší Než Pole", "123456789012"));
+    ASSERT_TRUE(keys.setIndex("IndexJMENOOSCIS"));
+    ASSERT_TRUE(keys.setFilterText("OSCIS<>'7'"));
     keys.setFiltered(true);
     ASSERT_TRUE(keys.last());
     const Bookmark before = keys.bookmark();
 
-    ASSERT_TRUE(exportTableText(keys, dir.file(kKeyFile)).ok);
+    const FileWritten written = exportTableText(keys, site.dir.file(kKeyFile));
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
 
     EXPECT_EQ(keys.bookmark(), before);
-    EXPECT_EQ(keys.asString(QStringLiteral("JMENO")), QStringLiteral("Cyril"));
-    EXPECT_EQ(keys.indexName(), QStringLiteral("IndexJMENOOSCIS"));
+    EXPECT_EQ(keys.indexName(), "IndexJMENOOSCIS");
     EXPECT_TRUE(keys.filtered());
-    const QList<QByteArray> lines = readBytes(dir.file(kKeyFile)).split('\n');
-    ASSERT_EQ(lines.size(), 4); // three lines and nothing after the last line end
-    EXPECT_TRUE(lines[0].startsWith(key("01").toLatin1()));
-    EXPECT_TRUE(lines[1].startsWith(key("02").toLatin1()));
-    EXPECT_TRUE(lines[2].startsWith(key("03").toLatin1()));
-}
-
-TEST(TableTextFile, ExportThenImportIntoAnEmptySiteGivesTheSameTable)
-{
-    TempDir from, to;
-    Site a(from.path());
-    ASSERT_TRUE(a.add({"0100000000000A", "Ing.", "Šťastný Řehoř", "CSc.", "7", "Dílna", "Vše",
-                       "Ranní", "1A 2345", "17 znaků přesně!!"}));
-    ASSERT_TRUE(a.add({"0100000000000B", {}, "Žofie Čermáková", {}, "8", {}, "Vrátnice"}));
-    const QString path = from.file(kKeyFile);
-    ASSERT_TRUE(exportTableText(a.db.tbKey, path).ok);
-
-    Site b(to.path());
-    const TextImportResult r = importTableText(b.db.tbKey, path, true, {});
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_EQ(r.imported, 2);
-    EXPECT_TRUE(r.skipped.isEmpty());
-    EXPECT_EQ(b.records(), a.records());
+    // Widths 14, 12, 25, 12, 12 and five times 17; longer texts are cut.
+    const QByteArray first = "0100000000000A" + field("", 12) +
+                             "\x8Eofie Kter\xE9 Je Del\x9A\xED Ne\x9E " + field("", 12) +
+                             "123456789012" + field("", 85) + "#\r\n";
+    // (Octal escapes where a hex digit follows.)
+    const QByteArray second =
+        "0200000000000B" + field("Ing.", 12) + field("\x8A\235astn\xFD \330eho\xF8", 25) +
+        field("CSc.", 12) + field("7", 12) + field("D\xEDlna", 17) + field("V\232e", 17) +
+        field("Rann\xED", 17) + field("1A 2345", 17) + "pozn\xE1mka del\x9A\xED ne#\r\n";
+    // Compared as strings: a failure shows the lines readably.
+    EXPECT_EQ(readBytes(site.dir.file(kKeyFile)).toStdString(), (first + second).toStdString());
 }
 
 TEST(TableTextFile, EveryFieldTypeSurvivesTheRoundTrip)
@@ -186,22 +138,12 @@ TEST(TableTextFile, EveryFieldTypeSurvivesTheRoundTrip)
     TempDir from, to;
     Table a(schema, from.path());
     ASSERT_TRUE(a.open());
-    ASSERT_TRUE(a.append());
-    a.setInt("N", -2147483647 - 1);
-    a.setDouble("F", -2.2250738585072014e-308);
-    a.setDate("D", QDate(2026, 1, 6));
-    a.setTime("T", QTime(7, 5, 9));
-    a.setDateTime("DT", QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)));
-    a.setBool("B", false);
-    a.setBytes("X", QByteArray("\x00\xFF\x0A", 3));
-    a.setString("S", QStringLiteral("ab"));
-    ASSERT_TRUE(a.post());
-    ASSERT_TRUE(a.append()); // every field empty but the counter
-    ASSERT_TRUE(a.post());
-    ASSERT_TRUE(a.append());
-    a.setDouble("F", 0.1);
-    a.setBool("B", true);
-    ASSERT_TRUE(a.post());
+    ASSERT_TRUE(add(a, "N F D T DT B X S",
+                    {-2147483647 - 1, -2.2250738585072014e-308, QDate(2026, 1, 6), QTime(7, 5, 9),
+                     QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)), false,
+                     QByteArray("\x00\xFF\x0A", 3), "Řež"}));
+    ASSERT_TRUE(add(a, "", {})); // every field empty but the counter
+    ASSERT_TRUE(add(a, "F B", {0.1, true}));
     ASSERT_TRUE(exportTableText(a, from.file("MIX.SDF")).ok);
 
     Table b(schema, to.path());
@@ -223,7 +165,7 @@ TEST(TableTextFile, EveryFieldTypeSurvivesTheRoundTrip)
         {{}, [&](int lineNo, const QString &m) { refused << QString::number(lineNo) + m; }});
     EXPECT_TRUE(bad.ok);
     EXPECT_EQ(bad.imported, 0);
-    EXPECT_EQ(refused, QStringList{QStringLiteral("1Chybná hodnota položky N: 9abc")});
+    EXPECT_EQ(refused, QStringList{"1Chybná hodnota položky N: 9abc"});
 }
 
 // The import as the key holders window runs it, over a table holding the key
@@ -233,164 +175,95 @@ TEST(TableTextFile, ImportWithDialogAsksReportsAndKeepsWhatItShould)
     const QByteArray good2 = keyTableLine(key("02"), "Dvořák", "200");
     const QByteArray good3 = keyTableLine(key("03"), "Černý", "300");
     const QByteArray bad = "02 bez konce\r\n";
+    // What an editor saves: the program's cp1250 line as UTF-8.
+    const QByteArray utf8 = Cp1250Codec().decode(good2).text.toUtf8();
     QByteArray shortLine = good2;
     shortLine.remove(40, 1); // one blank less in the name: every later field would move
     const QString askBad = QStringLiteral("Chybná data: 02 bez konce\n Pokračovat?");
-    const QString askShort = QStringLiteral("Chybná data: ") +
-                             Cp1250Codec().decode(shortLine.chopped(2)).text +
-                             QStringLiteral("\n Pokračovat?");
-    const QString askDelete = QStringLiteral("Smazat stará data?");
-    struct Case
-    {
-        const char *what;
-        QByteArray file;
-        QList<Answer> answers; // "Smazat stará data?" first
-        QStringList keys;      // the table afterwards
-        QStringList shown;     // questions and information, in order
-        int errors;            // refused records, each shown once
-        int imported;
-    };
-    const Case cases[] = {
-        {"leading blanks are dropped",
-         keyTableLine(key("02"), "    Dvořák", "  200"),
-         {Answer::No},
-         {"01", "02"},
-         {askDelete},
-         0,
-         1},
-        {"Yes at every bad line imports nothing",
-         bad + "\r\n" + bad,
-         {Answer::No, Answer::Yes, Answer::Yes, Answer::Yes},
-         {"01"},
-         {askDelete, askBad, QStringLiteral("Chybná data: \n Pokračovat?"), askBad},
-         0,
-         0},
-        {"a line one character short is bad data",
-         shortLine + good3,
-         {Answer::No, Answer::Yes},
-         {"01", "03"},
-         {askDelete, askShort},
-         0,
-         1},
-        {"No at a bad line stops and keeps the records before it",
-         good2 + bad + good3,
-         {Answer::No, Answer::No},
-         {"01", "02"},
-         {askDelete, askBad},
-         0,
-         1},
-        {"No at a bad line after deleting puts the old records back",
-         good2 + bad + good3,
-         {Answer::Yes, Answer::No},
-         {"01"},
-         {askDelete, askBad,
-          QStringLiteral("Import byl ukončen, tabulka WKVRKEY.DB zůstala beze změny")},
-         0,
-         0},
-        {"a repeated key and a missing required field are refused, the next line still imported",
-         keyTableLine(key("01"), "Novák", "999") + keyTableLine(key("04"), "", "400") + good3,
-         {Answer::No},
-         {"01", "03"},
-         {askDelete},
-         2,
-         1},
-        {"a key that is not 14 hex digits is refused, a lower-case one stored upper case",
-         keyTableLine("XYZ", "Dvořák", "200") + keyTableLine(key("0a"), "Černý", "300"),
-         {Answer::No},
-         {"01", "0A"},
-         {askDelete},
-         1,
-         1},
-        {"Yes to deleting replaces the old records",
-         keyTableLine(key("01"), "Nováková", "100") + good3,
-         {Answer::Yes},
-         {"01", "03"},
-         {askDelete},
-         0,
-         2},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir dir;
-        Site site(dir.path());
-        ASSERT_TRUE(site.add("01", "Novák", "100"));
-        writeBytes(dir.file(kKeyFile), c.file);
+    const QString askShort =
+        "Chybná data: " + Cp1250Codec().decode(shortLine.chopped(2)).text + "\n Pokračovat?";
+    // The file; the answers (Y or N), to "Smazat stará data?" first; the keys
+    // afterwards; the questions and information after that one, joined with
+    // "|"; the records refused (each shown once) and imported.
+    const std::tuple<const char *, QByteArray, const char *, const char *, QString, int, int>
+        cases[] = {
+            {"leading blanks are dropped", keyTableLine(key("02"), "    Dvořák", "  200"), "N",
+             "01 02", "", 0, 1},
+            {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, "N", "01 02", "", 0, 1},
+            {"UTF-8 without a mark", utf8, "N", "01 02", "", 0, 1},
+            {"Yes at every bad line imports nothing", bad + "\r\n" + bad, "NYYY", "01",
+             askBad + "|Chybná data: \n Pokračovat?|" + askBad, 0, 0},
+            {"a line one character short is bad", shortLine + good3, "NY", "01 03", askShort, 0, 1},
+            {"No at a bad line stops and keeps the records before it", good2 + bad + good3, "NN",
+             "01 02", askBad, 0, 1},
+            {"No at a bad line after deleting puts the old records back", good2 + bad + good3, "YN",
+             "01", askBad + "|Import byl ukončen, tabulka WKVRKEY.DB zůstala beze změny", 0, 0},
+            {"a repeated key and a missing required field are refused, the next line still "
+             "imported",
+             keyTableLine(key("01"), "Novák", "999") + keyTableLine(key("04"), "", "400") + good3,
+             "N", "01 03", "", 2, 1},
+            {"a key that is not 14 hex digits is refused, a lower-case one stored upper case",
+             keyTableLine("XYZ", "Dvořák", "200") + keyTableLine(key("0a"), "Černý", "300"), "N",
+             "01 0A", "", 1, 1},
+            {"Yes to deleting replaces the old records",
+             keyTableLine(key("01"), "Nováková", "100") + good3, "Y", "01 03", "", 0, 2},
+        };
+    for (const auto &[what, file, answers, keys, shown, errors, imported] : cases) {
+        SCOPED_TRACE(what);
+        Site site;
+        ASSERT_TRUE(site.addHolder("01", "Novák", "100"));
+        writeBytes(site.dir.file(kKeyFile), file);
         ScriptedFileChooser files;
-        files.choose(dir.file(kKeyFile));
-        for (Answer a : c.answers)
-            site.messages.answer(a);
+        files.choose(site.dir.file(kKeyFile));
+        for (const char *a = answers; *a; ++a)
+            site.messages.answer(*a == 'Y' ? Answer::Yes : Answer::No);
 
         const TextImportResult r =
             importTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile);
 
-        EXPECT_EQ(r.imported, c.imported);
-        EXPECT_EQ(site.keys(), c.keys);
-        QStringList shown;
+        EXPECT_EQ(r.imported, imported);
+        EXPECT_EQ(site.keys(), keys);
+        QStringList asked;
         for (const ScriptedMessages::Shown &m : site.messages.shown())
             if (m.kind != Kind::Error)
-                shown << m.text;
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(site.messages.texts(Kind::Error).size(), c.errors);
+                asked << m.text;
+        EXPECT_EQ(asked.value(0), "Smazat stará data?");
+        EXPECT_EQ(asked.mid(1).join(u'|'), shown);
+        EXPECT_EQ(site.messages.texts(Kind::Error).size(), errors);
         EXPECT_EQ(site.db.tbKey.state(), TableState::Browse);
         EXPECT_FALSE(site.db.tbKey.inTransaction());
         EXPECT_EQ(files.openRequests().size(), 1);
     }
+    // The name of a UTF-8 file reads as it was written.
+    Site site;
+    writeBytes(site.dir.file(kKeyFile), utf8);
+    ASSERT_EQ(importTableText(site.db.tbKey, site.dir.file(kKeyFile), false, {}).imported, 1);
+    ASSERT_TRUE(site.db.tbKey.first());
+    EXPECT_EQ(site.db.tbKey.asString("JMENO"), "Dvořák");
 }
 
-// A key file saved by an editor as UTF-8 reads as the same holder as the
-// cp1250 file the program writes.
-TEST(TableTextFile, UtfEightAndCp1250KeyFilesImportTheSameHolder)
+TEST(TableTextFile, FilesThatCannotBeOpenedChangeNothing)
 {
-    const QByteArray cp1250 = keyTableLine(key("01"), "Novák Jan", "100");
-    const QByteArray utf8 = Cp1250Codec().decode(cp1250).text.toUtf8();
-    const QByteArray files[] = {cp1250, "\xEF\xBB\xBF" + utf8, utf8};
-    for (const QByteArray &bytes : files) {
-        TempDir dir;
-        Site site(dir.path());
-        writeBytes(dir.file(kKeyFile), bytes);
-        const TextImportResult r = importTableText(site.db.tbKey, dir.file(kKeyFile), false, {});
-        ASSERT_TRUE(r.ok) << r.error.toStdString();
-        ASSERT_EQ(r.imported, 1) << bytes.left(20).toStdString();
-        ASSERT_TRUE(site.db.tbKey.first());
-        EXPECT_EQ(site.db.tbKey.asString("JMENO"), QStringLiteral("Novák Jan"));
-        EXPECT_EQ(site.db.tbKey.asString("OSCIS"), QStringLiteral("100"));
-    }
-}
-
-TEST(TableTextFile, AFileThatCannotBeReadChangesNothingEvenWhenReplacing)
-{
-    TempDir dir;
-    Site site(dir.path());
-    ASSERT_TRUE(site.add("01", "Novák", "100"));
+    Site site;
+    ASSERT_TRUE(site.addHolder("01", "Novák", "100"));
     ScriptedFileChooser files;
-    files.choose(dir.file("CHYBI.SDF"));
-    site.messages.answer(Answer::Yes);
+    files.choose(site.dir.file("CHYBI.SDF"));
+    site.messages.answer(Answer::Yes); // even when replacing
+    EXPECT_FALSE(importTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile).ok);
+    EXPECT_EQ(site.keys(), "01");
 
-    const TextImportResult r = importTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile);
-
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(site.keys(), QStringList{"01"});
-    EXPECT_EQ(site.messages.texts(Kind::Error),
-              QStringList{QStringLiteral("Soubor nelze otevřít: ") + dir.file("CHYBI.SDF")});
-}
-
-TEST(TableTextFile, ExportDialogOffersTheDefaultNameAndAddsTheExtension)
-{
-    TempDir dir;
-    Site site(dir.path());
-    ASSERT_TRUE(site.add("01", "Novák", "100"));
-    ScriptedFileChooser files;
-    files.choose(std::nullopt).choose(dir.file("zaloha")).choose(dir.file("chybi/KLICE.SDF"));
-
+    // The export offers the default name and adds the extension.
+    files.choose(std::nullopt).choose(site.dir.file("zaloha")).choose(site.dir.file("x/KLICE.SDF"));
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
     EXPECT_TRUE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
-    EXPECT_EQ(readBytes(dir.file("zaloha.SDF")), keyTableLine(key("01"), "Novák", "100"));
+    EXPECT_EQ(readBytes(site.dir.file("zaloha.SDF")), keyTableLine(key("01"), "Novák", "100"));
     EXPECT_FALSE(exportTableWithDialog(site.db.tbKey, files, site.messages, kKeyFile));
-
     ASSERT_EQ(files.saveRequests().size(), 3);
-    const FileRequest &request = files.saveRequests()[0];
-    EXPECT_EQ(request.initialName, kKeyFile);
-    EXPECT_TRUE(request.promptOverwrite);
-    EXPECT_EQ(site.messages.texts(Kind::Error),
-              QStringList{QStringLiteral("Soubor nelze otevřít: ") + dir.file("chybi/KLICE.SDF")});
+    EXPECT_EQ(files.saveRequests()[0].initialName, kKeyFile);
+    EXPECT_TRUE(files.saveRequests()[0].promptOverwrite);
+
+    const QString cannot = QStringLiteral("Soubor nelze otevřít: ");
+    EXPECT_EQ(
+        site.messages.texts(Kind::Error),
+        QStringList({cannot + site.dir.file("CHYBI.SDF"), cannot + site.dir.file("x/KLICE.SDF")}));
 }
