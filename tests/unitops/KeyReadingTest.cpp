@@ -1,82 +1,23 @@
 // Key reading through the real serial port, against simulated units and
 // against a unit end the test answers itself.
 #include "unitops/KeyReading.h"
-#include "accessdata/TDB0DM.h"
-#include "attendance/TVXDM.h"
-#include "comm/UnitLineEnd.h"
-#include "platform/Clock.h"
-#include "sim/Kvr8Simulator.h"
-#include "support/ScriptedMessages.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include "LineSite.h"
 
 namespace vardex {
 namespace {
 
+using namespace Qt::StringLiterals;
 using testing::waitUntil;
 
-const QDateTime kNow(QDate(2027, 1, 5), QTime(8, 0));
 const KeyBytes kKey = {0x01, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66};
-const QString kKeyText = QStringLiteral("01665544332211");
 
-// The data modules of one run, their tables open, the port not yet.
-struct Site
+TEST(KeyReading, KeyPresentedAtTheReaderIsReturnedAndArchived)
 {
-    Site() { EXPECT_TRUE(db.OpenMinimalDatabases(nullptr)); }
-    ~Site() { db.KomHwj.ClosePort(); }
-
-    bool openPort(const QString &path)
-    {
-        db.KomHwj.SetCommPort(path);
-        db.KomHwj.SetWaitTimeout(300);
-        return db.KomHwj.OpenPort().ok;
-    }
-    // Every stored event as "05 2027-01-05 08:00 01665544332211 01".
-    QStringList storedEvents()
-    {
-        QStringList rows;
-        for (bool ok = db.tbEvents.first(); ok && !db.tbEvents.eof(); ok = db.tbEvents.next())
-            rows.append(db.tbEvents.asString(QStringLiteral("AHWJ")) +
-                        db.tbEvents.asDate(QStringLiteral("DATUM"))
-                            .toString(QStringLiteral(" yyyy-MM-dd ")) +
-                        db.tbEvents.asString(QStringLiteral("CAS")).left(5) + QLatin1Char(' ') +
-                        db.tbEvents.asString(QStringLiteral("CTM")) + QLatin1Char(' ') +
-                        db.tbEvents.asString(QStringLiteral("RES")));
-        return rows;
-    }
-
-    testing::TempDir dir;
-    testing::ScriptedMessages messages;
-    FixedClock clock{kNow};
-    TDB0DM db{dir.path(), messages, clock};
-    TVXDM vx{db, dir.path(), messages};
-};
-
-class KeyReadingOnTheSimulator : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        simulator.addUnit(sim::UnitSetup{0x05});
-        QString error;
-        ASSERT_TRUE(simulator.start(&error)) << error.toStdString();
-        ASSERT_TRUE(site.openPort(simulator.slavePath()));
-        site.vx.config.keyReaderAddress = 0x05;
-    }
-
-    // One press of "Hotovo", waited for until its reply (or time-out) is in.
-    bool readOnce(KeyReading &reading)
-    {
-        return reading.getKeyClick() && waitUntil([&] { return !reading.waiting(); }, 5000);
-    }
-
-    Site site;
+    testing::LineSite site;
     sim::Kvr8Simulator simulator{site.clock};
-};
-
-TEST_F(KeyReadingOnTheSimulator, KeyPresentedAtTheReaderIsReturnedAndArchived)
-{
+    simulator.addUnit(sim::UnitSetup{0x05});
+    ASSERT_TRUE(site.openPortOn(simulator));
+    site.vx.config.keyReaderAddress = 0x05;
     // An input change waits before the key: the first read finds no key.
     ASSERT_TRUE(simulator.changeInput(0x05, 2, 3));
     ASSERT_TRUE(simulator.presentKey(0x05, 1, kKey));
@@ -87,43 +28,32 @@ TEST_F(KeyReadingOnTheSimulator, KeyPresentedAtTheReaderIsReturnedAndArchived)
         KeyReading reading(site.db, site.vx);
         QObject::connect(&reading, &KeyReading::closeRequested, [&] { closed = true; });
         reading.FormCreate();
-        ASSERT_TRUE(readOnce(reading));
+        // One press of "Hotovo", waited for until its reply (or time-out) is in.
+        const auto readOnce = [&] {
+            return reading.getKeyClick() && waitUntil([&] { return !reading.waiting(); }, 5000);
+        };
+        ASSERT_TRUE(readOnce());
         EXPECT_FALSE(closed);
-        EXPECT_EQ(site.storedEvents().size(), 1); // the input change
-        ASSERT_TRUE(readOnce(reading));
+        ASSERT_TRUE(readOnce());
         EXPECT_TRUE(closed);
         reading.FormDestroy();
     };
     KeyBytes key{};
     EXPECT_TRUE(site.vx.ReadIdKeyTM(key));
     EXPECT_EQ(key, kKey);
-    EXPECT_EQ(
-        site.storedEvents(),
-        (QStringList{QStringLiteral("05 2027-01-05 08:00 00000000000000 3A"),
-                     QStringLiteral("05 2027-01-05 08:00 ") + kKeyText + QStringLiteral(" 11")}));
+    EXPECT_EQ(site.storedEvents(), (QStringList{u"05 2027-01-05 08:00 00000000000000 3A"_s,
+                                                u"05 2027-01-05 08:00 01665544332211 11"_s}));
     // The unit has let both events go; the selection was not disturbed.
     EXPECT_TRUE(waitUntil([&] { return simulator.unit(0x05)->waitingEvents() == 0; }));
     EXPECT_EQ(site.db.selection().currentAddress, QStringLiteral("07"));
     EXPECT_FALSE(bool(site.db.KomHwj.OnReceiveData));
 }
 
-TEST(KeyReading, ClosedPortRefusesTheReadAndHotovoComesBackAtOnce)
-{
-    Site site;
-    KeyReading reading(site.db, site.vx);
-    QList<bool> waiting;
-    QObject::connect(&reading, &KeyReading::waitingChanged, [&](bool w) { waiting.append(w); });
-    reading.FormCreate();
-    EXPECT_FALSE(reading.getKeyClick());
-    EXPECT_FALSE(reading.waiting());
-    EXPECT_EQ(waiting, (QList<bool>{true, false}));
-}
-
 // The one-event reply of unit 05 with the key, its checksum last.
 QByteArray oneEventReply(quint8 address = 0x05)
 {
-    QByteArray bytes =
-        encodeOneEvent(address, 0x0C, makeEventSlot(kKey, kNow.addSecs(-3600), 0x02));
+    QByteArray bytes = encodeOneEvent(
+        address, 0x0C, makeEventSlot(kKey, QDateTime(QDate(2027, 1, 5), QTime(7, 0)), 0x02));
     return bytes.append(char(checksum(bytes)));
 }
 
@@ -132,7 +62,6 @@ class KeyReadingOnAFakeUnit : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(unit.isValid());
         ASSERT_TRUE(site.openPort(unit.slavePath()));
         reading.FormCreate();
         reading.UpDown1Click(0x05);
@@ -149,47 +78,45 @@ protected:
     }
 
     testing::UnitLineEnd unit;
-    Site site;
+    testing::LineSite site;
     KeyReading reading{site.db, site.vx};
 };
 
-TEST_F(KeyReadingOnAFakeUnit, OnlyTheUnitsOwnOneEventReplyIsTaken)
+TEST_F(KeyReadingOnAFakeUnit, OnlyTheUnitsOwnOneEventReplyIsTakenAndNoneOverAClosedPort)
 {
     // Only a chunk of the unit's one-event length, with a right checksum and
     // the address asked, carries the key.
     const QByteArray good = oneEventReply();
-    const QByteArray eighteen = QByteArray(good).append('\0');
-    struct Case
-    {
-        const char *name;
-        QByteArray reply;
-        bool taken;
-        bool tableRefuses = false;
-    } const cases[] = {
-        {"a status byte", QByteArray(1, char(0x90)), false},
-        {"one byte too many", eighteen, false},
-        {"cut short", good.left(16), false},
-        {"another unit's reply", oneEventReply(0x06), false},
+    // What the unit answers, whether it is taken, whether the table refuses it.
+    const std::tuple<const char *, QByteArray, bool, bool> cases[] = {
+        {"one byte too many", good + '\0', false, false},
+        {"cut short", good.left(16), false, false},
+        {"another unit's reply", oneEventReply(0x06), false, false},
         // Not stored, so not acknowledged: the unit keeps the event.
         {"the event table refuses it", good, false, true},
-        {"the one-event reply", good, true},
+        {"the one-event reply", good, true, false},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        site.db.tbEvents.beforePost = [&c](Table &) { return !c.tableRefuses; };
+    for (const auto &[name, reply, taken, refused] : cases) {
+        SCOPED_TRACE(name);
+        site.db.tbEvents.beforePost = [refused](Table &) { return !refused; };
         sendRead();
-        ASSERT_TRUE(unit.write(c.reply));
+        ASSERT_TRUE(unit.write(reply));
         ASSERT_TRUE(waitUntil([&] { return !reading.waiting(); }));
-        EXPECT_EQ(reading.key().has_value(), c.taken);
-        EXPECT_EQ(site.storedEvents().size(), c.taken ? 1 : 0);
-        EXPECT_EQ(reading.failure().isEmpty(), !c.tableRefuses);
-        if (c.tableRefuses) {
-            EXPECT_EQ(unit.read(1, 300), QByteArray());
-        }
+        EXPECT_EQ(reading.key().has_value(), taken);
+        EXPECT_EQ(site.storedEvents().size(), taken ? 1 : 0);
+        EXPECT_EQ(reading.failure().isEmpty(), !refused);
+        EXPECT_TRUE(!refused || unit.read(1, 300).isEmpty());
     }
     EXPECT_EQ(site.db.udalost_dm.key, kKey);
-    EXPECT_EQ(site.storedEvents(), QStringList{QStringLiteral("05 2027-01-05 07:00 ") + kKeyText +
-                                               QStringLiteral(" 02")});
+    EXPECT_EQ(site.storedEvents(), QStringList{u"05 2027-01-05 07:00 01665544332211 02"_s});
+
+    // A closed port refuses the read, and "Hotovo" comes back at once.
+    site.db.KomHwj.ClosePort();
+    QList<bool> waiting;
+    QObject::connect(&reading, &KeyReading::waitingChanged, [&](bool w) { waiting.append(w); });
+    EXPECT_FALSE(reading.getKeyClick());
+    EXPECT_FALSE(reading.waiting());
+    EXPECT_EQ(waiting, (QList<bool>{true, false}));
 }
 
 TEST_F(KeyReadingOnAFakeUnit, ReplyToAReadUnderWayWhenTheReadingClosesIsStillArchived)
