@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vardex::sim {
-namespace {
+using namespace vardex;
+using namespace vardex::sim;
 
 TEST(SimConfig, ReadsUnitsPermissionsEventsHoldersFaultsAndTraffic)
 {
@@ -24,41 +24,29 @@ pace
     QString error;
     const auto c = SimConfig::parse(QString::fromUtf8(text), &error);
     ASSERT_TRUE(c) << error.toStdString();
-    ASSERT_EQ(c->units.size(), 2);
+    ASSERT_EQ(std::tuple(c->units.size(), c->permits.size(), c->events.size(), c->faults.size()),
+              std::tuple(2, 1, 2, 1));
     const UnitSetup &u = c->units[0];
-    EXPECT_EQ(u.address, 0x05);
-    EXPECT_EQ(u.type, 3);
-    EXPECT_EQ(u.mode, 1);
-    EXPECT_EQ(u.state, UnitStateCode::Locked);
-    EXPECT_EQ(u.memorySizeCode, 3);
-    EXPECT_EQ(u.alarmMask, 0x0F);
-    EXPECT_EQ(u.relayMask, 0x21);
-    EXPECT_EQ(bytesToHex(u.configBlock), QStringLiteral("00112233445566778899AABBCCDDEEFF"));
-    EXPECT_EQ(c->units[1].type, 1);
-    EXPECT_FALSE(c->units[1].mode.has_value());
-    EXPECT_EQ(c->units[1].state, UnitStateCode::Locked);
+    EXPECT_EQ(std::tuple(u.address, u.type, u.mode, u.state, u.memorySizeCode, u.alarmMask,
+                         u.relayMask, bytesToHex(u.configBlock)),
+              std::tuple(0x05, 3, 1, UnitStateCode::Locked, 3, 0x0F, 0x21,
+                         QStringLiteral("00112233445566778899AABBCCDDEEFF")));
+    const UnitSetup &plain = c->units[1]; // all defaults
+    EXPECT_EQ(std::tuple(plain.type, plain.mode.has_value(), plain.state),
+              std::tuple(1, false, UnitStateCode::Locked));
 
-    ASSERT_EQ(c->permits.size(), 1);
     EXPECT_EQ(c->permits[0].permission, (Permission{0x03, keyFromText(u"01665544332211"), 31,
                                                     packTime(6, 30), packTime(18, 45)}));
-    ASSERT_EQ(c->events.size(), 2);
-    EXPECT_EQ(bytesToHex(c->events[0].event.toBytes()), QStringLiteral("011122334455663014241210"));
-    EXPECT_EQ(bytesToHex(c->events[1].event.toBytes()), QStringLiteral("000000000000000507290238"));
-    EXPECT_EQ(c->holders.size(), 1);
-    ASSERT_EQ(c->faults.size(), 1);
+    EXPECT_EQ(bytesToHex(c->events[0].event.toBytes()), "011122334455663014241210");
+    EXPECT_EQ(bytesToHex(c->events[1].event.toBytes()), "000000000000000507290238");
     EXPECT_EQ(c->faults[0].fault, Fault::SplitReply);
-    EXPECT_EQ(c->trafficPeriodMs, 2500);
-    EXPECT_EQ(c->seed, 7u);
-    EXPECT_TRUE(c->pace);
+    EXPECT_EQ(std::tuple(c->holders.size(), c->trafficPeriodMs, c->seed, c->pace),
+              std::tuple(1, 2500, 7u, true));
 }
 
 TEST(SimConfig, NamesTheLineOfAMistake)
 {
-    struct Case
-    {
-        const char *text;
-        const char *error;
-    } cases[] = {
+    const std::pair<const char *, const char *> cases[] = {
         {"unit 5G", "line 1: expected: unit ADDR"},
         {"unit 05\nunit 05", "line 2: unit 05 twice"},
         {"unit 05 colour=red", "line 1: bad colour"},
@@ -71,35 +59,30 @@ TEST(SimConfig, NamesTheLineOfAMistake)
         {"units 05", "line 1: unknown line \"units\""},
         {"permit 06 01665544332211", "permit for unit 06, which is not defined"},
     };
-    for (const Case &c : cases) {
+    for (const auto &[text, expected] : cases) {
         QString error;
-        EXPECT_FALSE(SimConfig::parse(QString::fromUtf8(c.text), &error)) << c.text;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
-            << c.text << " -> " << error.toStdString();
+        EXPECT_FALSE(SimConfig::parse(QString::fromUtf8(text), &error)) << text;
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(expected)))
+            << text << " -> " << error.toStdString();
     }
 }
 
 TEST(SimConfig, CommandsOfTheRunningProgram)
 {
     QString error;
-    auto c = SimCommand::parse(QStringLiteral("key 05 3 01665544332211"), &error);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->kind, SimCommand::Key);
-    EXPECT_EQ(c->index, 3);
-    EXPECT_EQ(c->key, keyFromText(u"01665544332211"));
-    c = SimCommand::parse(QStringLiteral("input 2A 7 3"), &error);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->address, 0x2A);
-    EXPECT_EQ(c->inputState, 3);
-    c = SimCommand::parse(QStringLiteral("fault 05 silent 2"), &error);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->fault, Fault::Silent);
-    EXPECT_EQ(c->count, 2);
-    EXPECT_EQ(SimCommand::parse(QStringLiteral("fault 05 none"), &error)->count, -1);
-    EXPECT_EQ(SimCommand::parse(QStringLiteral("quit"), &error)->kind, SimCommand::Quit);
+    const auto key = SimCommand::parse(QStringLiteral("key 05 3 01665544332211"), &error);
+    const auto input = SimCommand::parse(QStringLiteral("input 2A 7 3"), &error);
+    const auto fault = SimCommand::parse(QStringLiteral("fault 05 silent 2"), &error);
+    const auto none = SimCommand::parse(QStringLiteral("fault 05 none"), &error);
+    const auto quit = SimCommand::parse(QStringLiteral("quit"), &error);
+    ASSERT_TRUE(key && input && fault && none && quit) << error.toStdString();
+    EXPECT_EQ(std::tuple(key->kind, key->address, key->index, key->key),
+              std::tuple(SimCommand::Key, 0x05, 3, keyFromText(u"01665544332211")));
+    EXPECT_EQ(std::tuple(input->kind, input->address, input->index, input->inputState),
+              std::tuple(SimCommand::Input, 0x2A, 7, 3));
+    EXPECT_EQ(std::tuple(fault->kind, fault->fault, fault->count),
+              std::tuple(SimCommand::SetFault, Fault::Silent, 2));
+    EXPECT_EQ(std::tuple(none->count, quit->kind), std::tuple(-1, SimCommand::Quit));
     for (const char *bad : {"key 05 8 01665544332211", "input 05 0 16", "fault 05 silent 0", "go"})
         EXPECT_FALSE(SimCommand::parse(QLatin1String(bad), &error)) << bad;
 }
-
-} // namespace
-} // namespace vardex::sim

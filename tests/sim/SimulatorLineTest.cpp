@@ -9,213 +9,107 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
-namespace vardex::sim {
-namespace {
+// What the line itself does. The statuses and data replies of every command, and the faults
+// as the port sees them, are tested with the port (tests/comm); the unit's rules with the unit.
 
-using SteadyClock = std::chrono::steady_clock;
+using namespace vardex;
+using namespace vardex::sim;
 
-QByteArray hex(const char *text)
-{
-    return *parseHexBytes(QString::fromLatin1(text));
-}
-
-// The PC's end of the line, with plain POSIX calls.
-class PcEnd
-{
-public:
-    explicit PcEnd(const QString &path)
-    {
-        m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        EXPECT_GE(m_fd, 0) << path.toStdString();
-        termios tio{};
-        tcgetattr(m_fd, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(m_fd, TCSANOW, &tio);
-    }
-    ~PcEnd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-
-    void send(const QByteArray &bytes)
-    {
-        ASSERT_EQ(::write(m_fd, bytes.constData(), size_t(bytes.size())), bytes.size());
-    }
-
-    // Reads until `count` bytes have come or the deadline passes.
-    QByteArray read(qsizetype count, int deadlineMs = 3000)
-    {
-        QByteArray bytes;
-        const auto deadline = SteadyClock::now() + std::chrono::milliseconds(deadlineMs);
-        while (bytes.size() < count) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - SteadyClock::now());
-            pollfd p{m_fd, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) <= 0)
-                break;
-            char buffer[512];
-            const ssize_t n =
-                ::read(m_fd, buffer, size_t(std::min<qsizetype>(512, count - bytes.size())));
-            if (n > 0)
-                bytes.append(buffer, n);
-        }
-        return bytes;
-    }
-
-    // Sends a frame and reads its reply of `count` bytes.
-    QByteArray exchange(const QByteArray &frame, qsizetype count)
-    {
-        send(frame);
-        return read(count);
-    }
-
-private:
-    int m_fd = -1;
-};
-
+// Unit 05 (access) and unit 07 (attendance) on a line that keeps a link to
+// its slave, and the PC's end of it with plain POSIX calls.
 class SimulatorLine : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        UnitSetup a;
-        a.address = 0x05;
-        sim.addUnit(a);
-        UnitSetup b;
-        b.address = 0x07;
-        b.type = 2;
-        sim.addUnit(b);
+        sim.addUnit({.address = 0x05});
+        sim.addUnit({.address = 0x07, .type = 2});
         QString error;
-        ASSERT_TRUE(sim.start(&error)) << error.toStdString();
-        pc = std::make_unique<PcEnd>(sim.slavePath());
+        ASSERT_TRUE(sim.start(link, &error)) << error.toStdString();
+        pc = ::open(link.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        termios tio{};
+        ASSERT_EQ(tcgetattr(pc, &tio), 0);
+        cfmakeraw(&tio);
+        tio.c_cc[VMIN] = 0;
+        tio.c_cc[VTIME] = 30; // a read gives up after 3 s without a byte
+        tcsetattr(pc, TCSANOW, &tio);
     }
+    void TearDown() override { ::close(pc); }
 
-    // The reply that follows proves that nothing came before it.
-    void expectSilenceThenAnAnswer()
+    // Sends `frame`, then reads `count` bytes of the reply (fewer if the line stays silent).
+    QByteArray exchange(const QByteArray &frame, qsizetype count = 0)
     {
-        const QByteArray reply = pc->exchange(buildFrame(0x05, 0x86), 1);
-        EXPECT_EQ(bytesToHex(reply), QStringLiteral("AA"));
+        EXPECT_EQ(::write(pc, frame.constData(), size_t(frame.size())), frame.size());
+        QByteArray bytes(count, '\0');
+        qsizetype got = 0;
+        for (ssize_t n = 1; got < count && n > 0; got += n > 0 ? n : 0)
+            n = ::read(pc, bytes.data() + got, size_t(count - got));
+        return bytes.left(got);
     }
 
+    vardex::testing::TempDir dir;
+    const QString link = dir.file(QStringLiteral("kvr8"));
     FixedClock clock{QDateTime(QDate(2024, 12, 24), QTime(14, 30, 5))};
     Kvr8Simulator sim{clock};
-    std::unique_ptr<PcEnd> pc;
+    int pc = -1;
 };
 
-TEST_F(SimulatorLine, AnswersStatusesAndDataRepliesOnThePseudoTerminal)
+// A frame for no unit, noise before a frame and a stray acknowledgement get
+// no answer (the answer to the next frame proves that nothing came before
+// it); a frame damaged on the way gets the checksum status.
+TEST_F(SimulatorLine, OnlyAWholeFrameForAUnitIsAnswered)
 {
-    struct Case
-    {
-        QByteArray frame;
-        const char *reply; // hex, or the length of a data reply
-        int dataLength;
-    } cases[] = {
-        {buildFrame(0x05, 0x86), "AA", 0},
-        {buildFrame(0x07, 0x8C, hex("0F")), "90", 0}, // locked
-        {hex("05039199"), "80", 0},                   // a well-formed unknown command
-        {hex("0503848D"), "B0", 0},                   // 0x84 damaged on the way
-        {buildFrame(0x05, 0x8A), nullptr, 260},
-        {buildFrame(0x07, 0x8E), nullptr, 16},
-    };
-    for (const Case &c : cases) {
-        const qsizetype length = c.reply ? 1 : c.dataLength + 1;
-        const QByteArray reply = pc->exchange(c.frame, length);
-        ASSERT_EQ(reply.size(), length) << bytesToHex(c.frame).toStdString();
-        if (c.reply) {
-            EXPECT_EQ(bytesToHex(reply), QLatin1String(c.reply));
-        } else {
-            EXPECT_EQ(quint8(reply[0]), quint8(c.frame[0]));
-            EXPECT_EQ(quint8(reply.back()), checksum(reply.left(c.dataLength)));
-        }
+    for (const char *unanswered : {"0603868F", "0000FF", "AA"}) {
+        exchange(QByteArray::fromHex(unanswered));
+        EXPECT_EQ(bytesToHex(exchange(buildFrame(0x05, 0x86), 1)), "AA") << unanswered;
     }
-    const QList<HeardFrame> heard = sim.heard();
-    ASSERT_GE(heard.size(), 1);
-    EXPECT_EQ(bytesToHex(heard[0].bytes), QStringLiteral("0503868E"));
+    EXPECT_EQ(bytesToHex(exchange(QByteArray::fromHex("0503848D"), 1)), "B0");
+    const HeardFrame first = sim.heard().value(0);
+    EXPECT_EQ(bytesToHex(first.bytes), "0603868F");
+    EXPECT_FALSE(first.answered);
 }
-
-TEST_F(SimulatorLine, AFrameForNoUnitAndNoiseAreNotAnswered)
-{
-    pc->send(buildFrame(0x06, 0x86));
-    expectSilenceThenAnAnswer();
-    // Noise before a frame, and a stray acknowledgement nobody waits for.
-    pc->send(hex("0000FF"));
-    expectSilenceThenAnAnswer();
-    pc->send(hex("AA"));
-    expectSilenceThenAnAnswer();
-    const QList<HeardFrame> heard = sim.heard();
-    ASSERT_GE(heard.size(), 1);
-    EXPECT_EQ(bytesToHex(heard[0].bytes), QStringLiteral("0603868F"));
-    EXPECT_FALSE(heard[0].answered);
-}
-
-// Event blocks and faults as the port sees them are tested with the port
-// (tests/comm); the unit's own rules with the unit.
 
 TEST_F(SimulatorLine, TheTrafficGeneratorRecordsEvents)
 {
     sim.setHolders({keyFromText(u"01665544332211")});
     sim.setTrafficPeriod(5, 3);
     // Each read is an exchange awaited with its own deadline.
-    const auto deadline = SteadyClock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     int seen = 0;
-    while (seen < 3 && SteadyClock::now() < deadline) {
-        const QByteArray block = pc->exchange(buildFrame(0x07, 0x84), 261);
+    while (seen < 3 && std::chrono::steady_clock::now() < deadline) {
+        const QByteArray block = exchange(buildFrame(0x07, 0x84), 261);
         ASSERT_EQ(block.size(), 261);
         seen += int(eventsInBlock(block.left(260)).size());
-        pc->send(QByteArray(1, char(AcknowledgeByte)));
+        exchange(QByteArray(1, char(AcknowledgeByte)));
     }
     EXPECT_GE(seen, 3);
-    sim.setTrafficPeriod(0);
 }
 
-TEST(SimulatorPacing, RepliesTakeTheLinesTimeAtTwentyFourHundredBaud)
+TEST_F(SimulatorLine, PacedRepliesTakeTheLinesTimeAtTwentyFourHundredBaud)
 {
-    FixedClock clock{QDateTime(QDate(2024, 12, 24), QTime(14, 30, 5))};
-    Kvr8Simulator sim(clock);
-    UnitSetup u;
-    u.address = 0x05;
-    sim.addUnit(u);
     sim.setPacing(true);
-    QString error;
-    ASSERT_TRUE(sim.start(&error));
-    PcEnd pc(sim.slavePath());
-    pc.send(buildFrame(0x05, 0x8E));
-    const auto start = SteadyClock::now();
-    const QByteArray r = pc.read(17);
-    const auto took =
-        std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start);
-    ASSERT_EQ(r.size(), 17);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(exchange(buildFrame(0x05, 0x8E), 17).size(), 17);
+    const auto took = std::chrono::steady_clock::now() - start;
     // 16 more bytes after the first one, 11 bits each.
-    EXPECT_GE(took.count(), 16 * 11 * 1000 / 2400);
+    EXPECT_GE(took, std::chrono::milliseconds(16 * 11 * 1000 / 2400));
 }
 
-TEST(SimulatorLink, KeepsALinkToTheSlaveWhileRunning)
+TEST_F(SimulatorLine, KeepsALinkToTheSlaveWhileRunning)
 {
-    testing::TempDir dir;
-    const QString link = dir.file(QStringLiteral("kvr8"));
-    FixedClock clock{QDateTime::currentDateTime()};
-    Kvr8Simulator sim(clock);
-    QString error;
-    ASSERT_TRUE(sim.start(link, &error)) << error.toStdString();
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.slavePath());
     // Starting again replaces the link with one to the new slave.
+    QString error;
     ASSERT_TRUE(sim.start(link, &error)) << error.toStdString();
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.slavePath());
     sim.stop();
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 
     // A file that is not a link is never replaced.
-    QFile plain(link);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    ASSERT_TRUE(QFile(link).open(QIODevice::WriteOnly));
     EXPECT_FALSE(sim.start(link, &error));
     EXPECT_TRUE(QFileInfo(link).isFile());
 }
-
-} // namespace
-} // namespace vardex::sim
