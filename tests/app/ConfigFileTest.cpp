@@ -10,7 +10,7 @@
 #include <QFile>
 
 using namespace vardex;
-using vardex::testing::ScriptedFileChooser;
+using namespace Qt::StringLiterals;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
 
@@ -23,14 +23,29 @@ QByteArray readAll(const QString &path)
     return f.readAll();
 }
 
+QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+// The record `bytes` in `dir`, loaded as the configuration of that home.
+Result<ConfigRecord> loadFrom(const TempDir &dir, const QByteArray &bytes,
+                              ScriptedMessages &messages)
+{
+    QFile f(dir.file(u"WKVRCFG.DBF"_s));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    return loadOrCreateConfig(dir.path() + u'/', messages);
+}
+
 } // namespace
 
 TEST(ConfigRecord, EveryFieldSitsAtItsOffset)
 {
     ConfigRecord r;
-    r.homeDir = QStringLiteral("/opt/vardex/");
-    r.outputDir = QStringLiteral("/opt/vardex/VÝSTUP/");
-    r.databaseDir = QStringLiteral("/data");
+    r.homeDir = u"/opt/vardex/"_s;
+    r.outputDir = u"/opt/vardex/VÝSTUP/"_s;
+    r.databaseDir = u"/data"_s;
     r.autoCollect = 'A';
     r.usageHistory = 'N';
     r.reserved[0] = 0x11;
@@ -38,121 +53,81 @@ TEST(ConfigRecord, EveryFieldSitsAtItsOffset)
     r.keyReaderAddress = 0xC5;
     const QByteArray b = r.toBytes();
     ASSERT_EQ(b.size(), 335);
-    EXPECT_EQ(quint8(b[0]), 12);
-    EXPECT_EQ(b.mid(1, 12), QByteArray("/opt/vardex/"));
-    EXPECT_EQ(quint8(b[81]), 19);
-    EXPECT_EQ(quint8(b[81 + 1 + 12]), 0x56); // 'V'
-    EXPECT_EQ(quint8(b[81 + 1 + 13]), 0xDD); // 'Ý' in cp1250
-    EXPECT_EQ(quint8(b[162]), 5);
-    EXPECT_EQ(b.mid(163, 5), QByteArray("/data"));
-    EXPECT_EQ(b[243], 'A');
-    EXPECT_EQ(b[244], 'N');
-    EXPECT_EQ(quint8(b[245]), 0x11);
-    EXPECT_EQ(quint8(b[333]), 0x22);
-    EXPECT_EQ(quint8(b[334]), 0xC5);
-
-    const auto back = ConfigRecord::fromBytes(b);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->outputDir, r.outputDir);
-    EXPECT_EQ(back->reserved, r.reserved);
-    EXPECT_EQ(back->toBytes(), b);
+    // Each path has its length first, then 80 bytes of cp1250 ('Ý' is DD).
+    EXPECT_EQ(b.left(14), QByteArray("\x0c/opt/vardex/\0", 14));
+    EXPECT_EQ(b.mid(81, 21), QByteArray("\x13/opt/vardex/V\xddSTUP/\0", 21));
+    EXPECT_EQ(b.mid(162, 7), QByteArray("\x05/data\0", 7));
+    EXPECT_EQ(b.mid(243, 3), "AN\x11");
+    EXPECT_EQ(b.right(2), "\x22\xc5");
+    EXPECT_EQ(ConfigRecord::fromBytes(b).value_or(ConfigRecord{}).toBytes(), b);
 }
 
 TEST(ConfigRecord, DamagedLengthBytesNeverReadPastTheField)
 {
     ConfigRecord r;
-    r.homeDir = QString(80, QLatin1Char('x'));
+    r.homeDir = QString(80, u'x');
     QByteArray b = r.toBytes();
     b[0] = char(250);
-    const auto back = ConfigRecord::fromBytes(b);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->homeDir, r.homeDir);
+    EXPECT_EQ(ConfigRecord::fromBytes(b).value_or(ConfigRecord{}).homeDir, r.homeDir);
     EXPECT_FALSE(ConfigRecord::fromBytes(b.left(334)));
 }
 
-TEST(ConfigFile, FirstStartCreatesTheFileAndTheOutputDirectoryOnce)
+// A first start creates the record and the output folder in the home and
+// nothing beside it, also in a home deeper than the record's 80 characters:
+// there the file goes into the home itself (not into its name cut short),
+// and the next start gets the whole directories back.
+TEST(ConfigFile, FirstStartCreatesTheFileAndTheOutputDirectoryInTheWholeHome)
 {
-    TempDir dir;
-    const QString home = dir.path() + QLatin1Char('/');
-    ScriptedMessages messages;
-    const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
-    ASSERT_TRUE(load) << load.error().toStdString();
-    EXPECT_EQ(load->outputDir, home + QStringLiteral("VYSTUP/"));
-    EXPECT_EQ(load->databaseDir, home);
-    EXPECT_TRUE(QDir(home + QStringLiteral("VYSTUP")).exists());
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Vytvořen adresář \r\n") + home +
-                                            QStringLiteral("VYSTUP/")});
-    const QByteArray bytes = readAll(home + QStringLiteral("WKVRCFG.DBF"));
-    ASSERT_EQ(bytes.size(), 335);
-    EXPECT_EQ(bytes[243], 'N');
-    EXPECT_EQ(bytes.mid(245, 90), QByteArray(90, '\0'));
-}
+    for (const QString &name : {u"site"_s, QString(90, u'd')}) {
+        TempDir dir;
+        const QString home = dir.file(name) + u'/';
+        ASSERT_TRUE(QDir().mkpath(home));
+        ScriptedMessages messages;
+        const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
+        ASSERT_TRUE(load) << load.error().toStdString();
+        EXPECT_EQ(messages.texts(), QStringList{u"Vytvořen adresář \r\n"_s + home + u"VYSTUP/"_s});
+        EXPECT_EQ(entries(dir.path()), QStringList{name});
+        EXPECT_EQ(entries(home), (QStringList{u"VYSTUP"_s, u"WKVRCFG.DBF"_s}));
+        const QByteArray file = readAll(home + u"WKVRCFG.DBF"_s);
+        EXPECT_EQ(file, load->toBytes());
+        EXPECT_EQ(quint8(file[0]), std::min(home.size(), qsizetype(80)));
 
-// A home deeper than the record's 80 characters: the file goes into the home
-// itself (not into its name cut short), and the next start gets the whole
-// directories back.
-TEST(ConfigFile, AHomeDeeperThanTheRecordKeepsItsWholePaths)
-{
-    TempDir dir;
-    const QString home = dir.file(QString(90, QLatin1Char('d'))) + QLatin1Char('/');
-    ASSERT_TRUE(QDir().mkpath(home));
-    ScriptedMessages messages;
-    ASSERT_TRUE(loadOrCreateConfig(home, messages));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{QString(90, QLatin1Char('d'))});
-    EXPECT_EQ(QDir(home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              (QStringList{QStringLiteral("VYSTUP"), QStringLiteral("WKVRCFG.DBF")}));
-    EXPECT_EQ(quint8(readAll(home + QStringLiteral("WKVRCFG.DBF"))[0]), 80);
-
-    const Result<ConfigRecord> again = loadOrCreateConfig(home, messages);
-    ASSERT_TRUE(again) << again.error().toStdString();
-    EXPECT_EQ(again->homeDir, home);
-    EXPECT_EQ(again->outputDir, home + QStringLiteral("VYSTUP/"));
-    EXPECT_EQ(again->databaseDir, home);
+        const Result<ConfigRecord> again = loadOrCreateConfig(home, messages);
+        ASSERT_TRUE(again) << again.error().toStdString();
+        EXPECT_EQ(again->homeDir, home);
+        EXPECT_EQ(again->outputDir, home + u"VYSTUP/"_s);
+        EXPECT_EQ(again->databaseDir, home);
+    }
 }
 
 TEST(ConfigFile, ALaterStartReadsTheStoredRecordAndKeepsItAtTheHomeUsed)
 {
     TempDir dir;
-    ConfigRecord old = ConfigRecord::defaults(QStringLiteral("/old/place/"));
+    ConfigRecord old = ConfigRecord::defaults(u"/old/place/"_s);
     old.keyReaderAddress = 7;
-    QFile f(dir.file(QStringLiteral("WKVRCFG.DBF")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(old.toBytes());
-    f.close();
-
     ScriptedMessages messages;
-    const QString home = dir.path() + QLatin1Char('/');
-    const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
+    const Result<ConfigRecord> load = loadFrom(dir, old.toBytes(), messages);
     ASSERT_TRUE(load);
-    EXPECT_EQ(load->homeDir, home);
-    EXPECT_EQ(load->outputDir, QStringLiteral("/old/place/VYSTUP/"));
+    EXPECT_EQ(load->homeDir, dir.path() + u'/');
+    EXPECT_EQ(load->outputDir, u"/old/place/VYSTUP/"_s);
     EXPECT_EQ(load->keyReaderAddress, 7);
     EXPECT_TRUE(messages.shown().isEmpty());
     ASSERT_TRUE(writeConfig(*load));
-    EXPECT_EQ(readAll(f.fileName()), load->toBytes());
+    EXPECT_EQ(readAll(dir.file(u"WKVRCFG.DBF"_s)), load->toBytes());
 }
 
 TEST(ConfigFile, OnlyAFileShorterThanTheRecordIsDamaged)
 {
-    ConfigRecord stored = ConfigRecord::defaults(QStringLiteral("/x/"));
+    ConfigRecord stored = ConfigRecord::defaults(u"/x/"_s);
     stored.keyReaderAddress = 0x42;
-    for (const QByteArray &bytes : {stored.toBytes().left(100), stored.toBytes(),
-                                    stored.toBytes() + QByteArray("\r\n\x1a")}) {
+    const QByteArray bytes = stored.toBytes();
+    for (const QByteArray &file : {bytes.left(100), bytes, bytes + QByteArray("\r\n\x1a")}) {
         TempDir dir;
-        QFile f(dir.file(QStringLiteral("WKVRCFG.DBF")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
         ScriptedMessages messages;
-        const Result<ConfigRecord> load =
-            loadOrCreateConfig(dir.path() + QLatin1Char('/'), messages);
-        EXPECT_EQ(bool(load), bytes.size() >= 335) << bytes.size();
-        if (load)
-            EXPECT_EQ(load->keyReaderAddress, 0x42);
-        else
-            EXPECT_TRUE(load.error().contains(QStringLiteral("WKVRCFG.DBF")))
-                << load.error().toStdString();
+        const Result<ConfigRecord> load = loadFrom(dir, file, messages);
+        EXPECT_EQ(bool(load), file.size() >= 335) << file.size();
+        EXPECT_TRUE(load ? load->keyReaderAddress == 0x42 : load.error().contains(u"WKVRCFG.DBF"))
+            << file.size();
     }
 }
 
@@ -161,77 +136,41 @@ TEST(ConfigFile, OnlyAFileShorterThanTheRecordIsDamaged)
 TEST(ConfigFile, AHomeThatIsMissingOrOutsideTheCodePageIsRefused)
 {
     TempDir dir;
-    const QString foreign = dir.file(QStringLiteral("Ёлка")) + QLatin1Char('/');
+    const QString foreign = dir.file(u"Ёлка"_s) + u'/';
     ASSERT_TRUE(QDir().mkpath(foreign));
-    const struct
-    {
-        QString home;
-        QString reason;
-    } cases[] = {
-        {dir.file(QStringLiteral("chybi")) + QLatin1Char('/'), QStringLiteral("neexistuje")},
-        {foreign, QStringLiteral("cp1250")},
-    };
-    for (const auto &c : cases) {
+    const std::pair<QString, QString> cases[] = {{dir.file(u"chybi"_s) + u'/', u"neexistuje"_s},
+                                                 {foreign, u"cp1250"_s}};
+    for (const auto &[home, reason] : cases) {
         ScriptedMessages messages;
-        const Result<ConfigRecord> load = loadOrCreateConfig(c.home, messages);
-        ASSERT_FALSE(load) << c.home.toStdString();
-        EXPECT_TRUE(load.error().contains(c.home) && load.error().contains(c.reason))
+        const Result<ConfigRecord> load = loadOrCreateConfig(home, messages);
+        ASSERT_FALSE(load) << home.toStdString();
+        EXPECT_TRUE(load.error().contains(home) && load.error().contains(reason))
             << load.error().toStdString();
         EXPECT_TRUE(messages.shown().isEmpty());
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("Ёлка")});
+    EXPECT_EQ(entries(dir.path()), QStringList{u"Ёлка"_s});
     EXPECT_TRUE(QDir(foreign).isEmpty());
-}
-
-TEST(ConfigFile, DirectoryTestSaysWhatHappened)
-{
-    TempDir dir;
-    QFile blocker(dir.file(QStringLiteral("soubor")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    struct Case
-    {
-        QString dir;
-        bool ok;
-        QString message;
-    } cases[] = {
-        {dir.path(), true, {}},
-        {dir.file(QStringLiteral("novy/vnoreny")), true,
-         QStringLiteral("Vytvořen adresář \r\n") + dir.file(QStringLiteral("novy/vnoreny"))},
-        {dir.file(QStringLiteral("soubor/pod")), false,
-         QStringLiteral("Nemohu vytvořit adresář \r\n") + dir.file(QStringLiteral("soubor/pod"))},
-        {QString(), false, QStringLiteral("Nemohu vytvořit adresář \r\n")},
-    };
-    const QString cwd = QDir::currentPath();
-    for (const Case &c : cases) {
-        ScriptedMessages messages;
-        EXPECT_EQ(directoryTest(c.dir, messages), c.ok) << c.dir.toStdString();
-        EXPECT_EQ(messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        EXPECT_EQ(QDir::currentPath(), cwd);
-    }
 }
 
 TEST(SystemLog, SavesLinesAsCp1250WithCrLfAndNothingWhenCancelled)
 {
     TempDir dir;
     SystemLog log;
-    log.WriteLog(QStringLiteral("Hledaný klíč 01 16.03. 08:15"));
-    log.WriteLog(QStringLiteral("Druhý"));
+    log.WriteLog(u"Hledaný klíč 01 16.03. 08:15"_s);
+    log.WriteLog(u"Druhý"_s);
     ScriptedMessages messages;
-    ScriptedFileChooser files;
-    files.choose(std::nullopt).choose(dir.file(QStringLiteral("protokol")));
+    vardex::testing::ScriptedFileChooser files;
+    files.choose(std::nullopt).choose(dir.file(u"protokol"_s));
     EXPECT_FALSE(log.save(files, messages));
     EXPECT_TRUE(log.save(files, messages));
     ASSERT_EQ(files.saveRequests().size(), 2);
-    EXPECT_EQ(files.saveRequests()[0].title, QStringLiteral("Určete jméno"));
-    EXPECT_EQ(files.saveRequests()[0].initialName, QStringLiteral("protokol.txt"));
+    EXPECT_EQ(files.saveRequests()[0].initialName, u"protokol.txt"_s);
     EXPECT_TRUE(files.saveRequests()[0].promptOverwrite);
-    EXPECT_EQ(readAll(dir.file(QStringLiteral("protokol.TXT"))),
+    EXPECT_EQ(readAll(dir.file(u"protokol.TXT"_s)),
               QByteArray("Hledan\xFD kl\xED\xE8 01 16.03. 08:15\r\nDruh\xFD\r\n"));
 
     log.clear();
-    files.choose(dir.file(QStringLiteral("prazdny.txt")));
+    files.choose(dir.file(u"prazdny.txt"_s));
     EXPECT_TRUE(log.save(files, messages));
-    EXPECT_TRUE(readAll(dir.file(QStringLiteral("prazdny.txt"))).isEmpty());
+    EXPECT_TRUE(readAll(dir.file(u"prazdny.txt"_s)).isEmpty());
 }

@@ -12,8 +12,7 @@ using vardex::testing::TempDir;
 static void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
 TEST(HelpTopics, APageIsFoundOnlyWhenIndexTopicAndFileExist)
@@ -25,14 +24,12 @@ TEST(HelpTopics, APageIsFoundOnlyWhenIndexTopicAndFileExist)
               "\xEF\xBB\xBF# rejst\xC5\x99\xC3\xADk\r\n\r\nbez rovn\xC3\xADtka\r\n=sirotek.html\r\n"
               "Postup zpracov\xC3\xA1n\xC3\xAD = postup.html\r\n");
     const HelpPage missing = findHelpPage(dir.path(), topic);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.error.contains(QStringLiteral("postup.html")));
+    EXPECT_TRUE(!missing.ok && missing.error.contains(QStringLiteral("postup.html")));
 
     writeFile(dir.file(QStringLiteral("postup.html")), "<html></html>");
     const HelpPage page = findHelpPage(dir.path(), topic);
     ASSERT_TRUE(page.ok) << page.error.toStdString();
     EXPECT_EQ(page.path, dir.file(QStringLiteral("postup.html")));
-    EXPECT_FALSE(findHelpPage(dir.path(), QStringLiteral("sirotek")).ok);
     EXPECT_EQ(parseHelpTopics(QStringLiteral("=sirotek.html\nbez\nA=\n")).size(), 0);
 }
 

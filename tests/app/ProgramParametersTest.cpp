@@ -14,10 +14,10 @@ using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
 using Outcome = ParametersOutcome;
 
-// Paths are written relative to a fresh temporary directory ("@/"), where
-// "home/out" and a home deeper than the record's 80 characters ("DEEP")
-// exist and "blocker" is a plain file, so nothing can be made under it.
-// `shown` lists the boxes: Information, Warning, Error.
+// Paths are relative to a fresh temporary directory ("@/") where "home/out"
+// and a home deeper than the record's 80 characters ("DEEP") exist, and
+// "blocker" is a plain file. `shown` lists the boxes: Information, Warning,
+// Error.
 TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
 {
     const struct
@@ -41,6 +41,7 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         // Moved program: the record's old home is gone.
         {"@/gone/", "@/home/out/", "@/home/", Outcome::WriteFailed, "E", ""},
     };
+    const QString cwd = QDir::currentPath(); // testing a directory never moves there
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.output) + " " + c.database + " home " + c.home);
         TempDir dir;
@@ -51,9 +52,7 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         };
         ASSERT_TRUE(QDir().mkpath(dir.file(QStringLiteral("home/out"))));
         ASSERT_TRUE(QDir().mkpath(inTemp("@/DEEP")));
-        QFile blocker(dir.file(QStringLiteral("blocker")));
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        ASSERT_TRUE(QFile(dir.file(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
 
         ConfigRecord record = ConfigRecord::defaults(inTemp(c.home));
         record.keyReaderAddress = 9;
@@ -66,6 +65,7 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         for (const auto &s : messages.shown())
             shown += "IWE"[int(s.kind)];
         EXPECT_EQ(shown, QString::fromLatin1(c.shown)) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(QDir::currentPath(), cwd);
 
         const QString file = record.homeDir + QLatin1String(kConfigFileName);
         if (c.outcome != Outcome::Saved) {
@@ -76,11 +76,9 @@ TEST(ProgramParameters, ConfirmTestsBothDirectoriesThenWritesTheRecord)
         }
         EXPECT_EQ(record.outputDir, inTemp(c.stored));
         EXPECT_TRUE(QFileInfo(record.outputDir).isDir());
-        EXPECT_EQ(record.autoCollect, 'A');
-        EXPECT_EQ(record.usageHistory, 'N');
+        EXPECT_TRUE(record.autoCollect == 'A' && record.usageHistory == 'N');
         QFile written(file);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll(), record.toBytes());
+        EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll() == record.toBytes());
     }
 }
 

@@ -4,8 +4,7 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 
-namespace vardex {
-namespace {
+using namespace vardex;
 
 // Qt's own dialogs answer in Czech on any machine (the package with Qt's
 // translations is part of the program's dependencies).
@@ -14,13 +13,9 @@ TEST(QtTranslations, QtsOwnButtonsAndDialogsSpeakCzech)
     QCoreApplication &app = *QCoreApplication::instance();
     ASSERT_EQ(installCzechQtTranslations(app), QString());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Zrušit"));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Uložit"));
     // The rest of the suite sees Qt's own texts again.
     for (QTranslator *t : app.findChildren<QTranslator *>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
     }
 }
-
-} // namespace
-} // namespace vardex
