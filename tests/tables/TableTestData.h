@@ -1,6 +1,9 @@
 #pragma once
 
-#include "tables/TableSchema.h"
+#include "support/TempDir.h"
+#include "tables/Table.h"
+
+#include <gtest/gtest.h>
 
 namespace vardex::testing {
 
@@ -33,6 +36,33 @@ inline TableSchema keySchema()
                  {"JmenoIndex", "JMENO", false, false, true},
                  {"OscisIndex", "OSCIS", false, true, false}};
     return s;
+}
+
+// A table of the schema, open, in a fresh temporary directory.
+template <TableSchema (*schema)()> class OpenTable : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(t.open()) << t.errorMessage().toStdString(); }
+    TempDir dir;
+    Table t{schema(), dir.path()};
+};
+using EventTable = OpenTable<eventSchema>;
+using KeyTable = OpenTable<keySchema>;
+
+// Inserts and posts one event; false when any step fails (errorMessage() says why).
+inline bool addEvent(Table &t, const QDate &date, const QTime &time = QTime(10, 0),
+                     const QString &unit = QStringLiteral("01"),
+                     const QString &key = QStringLiteral("00000000000000"), bool ori = true)
+{
+    return t.insert() && t.setDate("DATUM", date) && t.setTime("CAS", time) &&
+           t.setString("AHWJ", unit) && t.setString("CTM", key) && t.setString("RES", "80") &&
+           t.setBool("ORI", ori) && t.post();
+}
+
+inline bool addHolder(Table &t, const QString &ctm, const QString &name, const QString &oscis = {})
+{
+    return t.insert() && t.setString("CTM", ctm) && t.setString("JMENO", name) &&
+           t.setString("OSCIS", oscis) && t.post();
 }
 
 } // namespace vardex::testing
