@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace vardex {
-namespace {
+using namespace vardex;
 
 // On the command line a message is one line, whatever line breaks its
-// message box would show, and a question gets its safe answer.
-TEST(ConsoleMessages, OneLineEachAndTheSafeAnswer)
+// message box would show, and a question gets its safe answer unless the
+// command was told yes.
+TEST(ConsoleMessages, OneLineEachAndTheSafeAnswerUnlessToldYes)
 {
     char *buffer = nullptr;
     size_t size = 0;
@@ -25,7 +25,13 @@ TEST(ConsoleMessages, OneLineEachAndTheSafeAnswer)
                              "Chyba: Chybná data: 05 ABCDEF  x Pokračovat?\n"
                              "Otázka (odpověď Ne): Smazat stará data?\n"));
     std::free(buffer);
-}
 
-} // namespace
-} // namespace vardex
+    std::FILE *sink = std::fopen("/dev/null", "w");
+    ConsoleMessages m(sink);
+    EXPECT_EQ(m.askYesNoCancel(QStringLiteral("Uložit?")), Answer::Cancel);
+    EXPECT_EQ(m.askOkCancel(QStringLiteral("Pokračovat?")), Answer::Cancel);
+    m.setAssumeYes(true);
+    EXPECT_EQ(m.askYesNo(QStringLiteral("Smazat stará data?")), Answer::Yes);
+    EXPECT_EQ(m.askOkCancel(QStringLiteral("Pokračovat?")), Answer::Ok);
+    std::fclose(sink);
+}
