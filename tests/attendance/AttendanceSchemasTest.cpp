@@ -10,36 +10,27 @@ using namespace vardex;
 // own, each at its place, and a number out of range names no field.
 TEST(AttendanceSchemas, NumberedFieldsAreTheTablesOwn)
 {
-    const struct
-    {
-        TableSchema schema;
-        QString (*name)(int);
-        int first, last, position;
-    } cases[] = {
+    // The table, the field names by number, the first and last number, the
+    // place of the first field.
+    const std::tuple<TableSchema, QString (*)(int), int, int, int> cases[] = {
         {wkvrDchSchema(), scheduleShiftField, 1, ScheduleCycleDays, 3},
         {wkvrAccSchema(), permissionScheduleField, 1, PermissionRows, 3},
         {wkvrUniSchema(), unitSensorField, 0, UnitSensorCount - 1, 7},
         {wkvrUniSchema(), unitResultField, 0, UnitResultCount - 1, 23},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.schema.baseName.toStdString());
-        for (int i = c.first; i <= c.last; ++i)
-            EXPECT_EQ(c.schema.fieldIndex(c.name(i)), c.position + i - c.first) << i;
-        EXPECT_TRUE(c.name(c.first - 1).isEmpty());
-        EXPECT_TRUE(c.name(c.last + 1).isEmpty());
+    for (const auto &[schema, name, first, last, position] : cases) {
+        SCOPED_TRACE(schema.baseName.toStdString());
+        for (int i = first; i <= last; ++i)
+            EXPECT_EQ(schema.fieldIndex(name(i)), position + i - first) << i;
+        EXPECT_TRUE(name(first - 1).isEmpty());
+        EXPECT_TRUE(name(last + 1).isEmpty());
     }
 }
 
 // A name stored in one table and looked up in another must fit on both sides.
 TEST(AttendanceSchemas, ReferencingFieldsAreAsWideAsTheFieldTheyName)
 {
-    const struct
-    {
-        TableSchema from;
-        const char *field;
-        TableSchema to;
-        const char *target;
-    } cases[] = {
+    const std::tuple<TableSchema, const char *, TableSchema, const char *> cases[] = {
         {wkvrKeySchema(), "PRACOVISTE", wkvrPrsSchema(), "PRACOVISTE"},
         {wkvrKeySchema(), "ROZPIS", wkvrDchSchema(), "ROZPIS"},
         {wkvrKeySchema(), "OPRAVNENI", wkvrAccSchema(), "OPRAVNENI"},
@@ -55,12 +46,10 @@ TEST(AttendanceSchemas, ReferencingFieldsAreAsWideAsTheFieldTheyName)
         {tabKeySchema(), "JMENO", wkvrKeySchema(), "JMENO"},
         {tabKeySchema(), "OSCIS", wkvrKeySchema(), "OSCIS"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.from.baseName.toStdString() + "." + c.field);
-        const FieldDef *from = c.from.field(c.field);
-        const FieldDef *to = c.to.field(c.target);
-        ASSERT_NE(from, nullptr);
-        ASSERT_NE(to, nullptr);
-        EXPECT_EQ(from->size, to->size);
+    for (const auto &[from, field, to, target] : cases) {
+        SCOPED_TRACE(from.baseName.toStdString() + "." + field);
+        const FieldDef *f = from.field(field), *t = to.field(target);
+        ASSERT_TRUE(f && t);
+        EXPECT_EQ(f->size, t->size);
     }
 }
