@@ -1,23 +1,34 @@
 #pragma once
 
+#include "accessdata/TDB0DM.h"
 #include "cli/Commands.h"
+#include "cli/DemoSite.h"
 #include "cli/GlobalOptions.h"
+#include "platform/Clock.h"
+#include "sim/Kvr8Simulator.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringList>
+#include <QFileInfo>
+#include <QProcess>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <grp.h>
+#include <unistd.h>
 
 namespace vardex::testing {
 
-// What one headless run of a sub-command gave back.
+// What one run of a sub-command gave back.
 struct CmdResult
 {
     int status;
     QString out;
     QString err;
+
+    QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
 };
 
 // Runs `vardex ARGS` headless on the site in `dir` (also its home, unless
@@ -40,6 +51,58 @@ inline CmdResult runVardex(const QStringList &args, const QString &dir, QString 
     std::free(outBuf);
     std::free(errBuf);
     return r;
+}
+
+// Runs the program itself from `workDir`; for the superuser, whom
+// permissions do not hold back, as the user "nobody" when `asNobody`. A
+// crash gives the status -1.
+inline CmdResult runProgram(const QStringList &args, const QString &workDir = {},
+                            bool asNobody = false, int deadlineMs = 60000)
+{
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    if (asNobody)
+        p.setChildProcessModifier([] {
+            if (geteuid() == 0 &&
+                (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(99);
+        });
+    p.start(QStringLiteral(VARDEX_EXECUTABLE), args);
+    EXPECT_TRUE(p.waitForFinished(deadlineMs));
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The tables of the site in `dir`, open.
+struct SiteTables
+{
+    explicit SiteTables(const QString &dir) : db(dir, messages, clock)
+    {
+        EXPECT_TRUE(db.OpenMinimalDatabases(nullptr));
+    }
+
+    ScriptedMessages messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+    TDB0DM db;
+};
+
+// Makes the demo site `site` and starts `simulator` on its line with the
+// site's units, their events and those `more` adds; gives what it started.
+inline sim::SimConfig startDemoSite(const QString &site, sim::Kvr8Simulator &simulator,
+                                    const std::function<void(sim::SimConfig &)> &more = {})
+{
+    const CmdResult made = runVardex({QStringLiteral("demo-site"), site}, QFileInfo(site).path());
+    EXPECT_EQ(made.status, 0) << made.err.toStdString();
+    QString error;
+    sim::SimConfig config = sim::SimConfig::load(DemoSite::simulatorConfigPath(site), &error)
+                                .value_or(sim::SimConfig{});
+    if (more)
+        more(config);
+    simulator.apply(config);
+    EXPECT_TRUE(error.isEmpty() && simulator.start(DemoSite::linkPath(site), &error))
+        << error.toStdString();
+    return config;
 }
 
 } // namespace vardex::testing
