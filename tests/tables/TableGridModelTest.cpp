@@ -3,6 +3,7 @@
 #include "support/DamagedTable.h"
 #include "tables/Transaction.h"
 
+#include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -34,6 +35,34 @@ protected:
                                }}};
 };
 
+// Qt's own checks of the model contract (indexes, counts, change signals)
+// while the table changes under the model: any breach fails the test.
+class ModelContract
+{
+public:
+    explicit ModelContract(QAbstractItemModel &model)
+        : m_old(qInstallMessageHandler(&ModelContract::handle)),
+          m_tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning)
+    {
+    }
+    ~ModelContract()
+    {
+        qInstallMessageHandler(m_old);
+        EXPECT_TRUE(s_breaches.isEmpty()) << s_breaches.join('\n').toStdString();
+        s_breaches.clear();
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type != QtDebugMsg && qstrcmp(context.category, "qt.modeltest") == 0)
+            s_breaches << text;
+    }
+    static inline QStringList s_breaches;
+    QtMessageHandler m_old;
+    QAbstractItemModelTester m_tester;
+};
+
 QString cell(const TableGridModel &model, int row, int column)
 {
     return model.data(model.index(row, column)).toString();
@@ -58,6 +87,7 @@ TEST_F(GridModel, RowsMatchTheCursorWhateverTheAccessPattern)
 TEST_F(GridModel, ColumnsTranslateAndFollowFilterAndEdits)
 {
     TableGridModel model(t, columns);
+    const ModelContract contract(model);
     EXPECT_EQ(cell(model, 0, 2), QString::fromUtf8("ručně"));
     EXPECT_EQ(cell(model, 0, 1), "01.01.2026");
     EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
@@ -81,6 +111,7 @@ TEST_F(GridModel, ColumnsTranslateAndFollowFilterAndEdits)
 TEST_F(GridModel, TheRecordBeingInsertedIsEditedInItsOwnRowUntilPostedOrCancelled)
 {
     TableGridModel model(t, columns);
+    const ModelContract contract(model);
     for (const bool post : {false, true}) {
         ASSERT_TRUE(t.insert());
         model.reload();
