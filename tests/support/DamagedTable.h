@@ -23,14 +23,12 @@ inline int damageMiddlePages(const QString &path, const QString &only = {})
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
         if (db.open()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("SELECT rootpage FROM sqlite_master "
-                                     "WHERE rootpage > 0 AND (? = '' OR name = ?)"));
-            q.addBindValue(only.isNull() ? QStringLiteral("") : only);
-            q.addBindValue(only);
-            if (q.exec())
-                while (q.next())
-                    roots << q.value(0).toUInt();
+            QSqlQuery q(QStringLiteral("SELECT rootpage FROM sqlite_master "
+                                       "WHERE rootpage > 0 AND '%1' IN ('', name)")
+                            .arg(only),
+                        db);
+            while (q.next())
+                roots << q.value(0).toUInt();
         }
     }
     QSqlDatabase::removeDatabase(connection);

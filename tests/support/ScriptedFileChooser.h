@@ -3,6 +3,7 @@
 #include "platform/FileChooser.h"
 
 #include <QList>
+#include <gtest/gtest.h>
 
 namespace vardex::testing {
 
@@ -12,7 +13,10 @@ namespace vardex::testing {
 class ScriptedFileChooser final : public FileChooser
 {
 public:
-    ~ScriptedFileChooser() override;
+    ~ScriptedFileChooser() override
+    {
+        EXPECT_TRUE(m_choices.isEmpty()) << m_choices.size() << " scripted file choice(s) unused";
+    }
 
     ScriptedFileChooser &choose(std::optional<QString> path)
     {
@@ -23,11 +27,19 @@ public:
     const QList<FileRequest> &openRequests() const { return m_open; }
     const QList<FileRequest> &saveRequests() const { return m_save; }
 
-    std::optional<QString> chooseOpen(const FileRequest &request) override;
-    std::optional<QString> chooseSave(const FileRequest &request) override;
+    std::optional<QString> chooseOpen(const FileRequest &r) override { return next(m_open, r); }
+    std::optional<QString> chooseSave(const FileRequest &r) override { return next(m_save, r); }
 
 private:
-    std::optional<QString> next(const FileRequest &request);
+    std::optional<QString> next(QList<FileRequest> &requests, const FileRequest &request)
+    {
+        requests.append(request);
+        if (m_choices.isEmpty()) {
+            ADD_FAILURE() << "unexpected file dialog: " << request.title.toStdString();
+            return std::nullopt;
+        }
+        return m_choices.takeFirst();
+    }
 
     QList<std::optional<QString>> m_choices;
     QList<FileRequest> m_open;

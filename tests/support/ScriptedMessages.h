@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace vardex::testing {
 
@@ -32,11 +33,9 @@ public:
     }
 
     const QList<Shown> &shown() const { return m_shown; }
-    QStringList texts() const;
-    QStringList texts(Kind kind) const;
+    // The texts shown, of one kind or of all.
+    QStringList texts(std::optional<Kind> kind = std::nullopt) const;
     void clear() { m_shown.clear(); }
-    // Questions scripted but not asked yet.
-    qsizetype pendingAnswers() const { return m_answers.size(); }
 
     // Called as each message is shown, to look at the windows at that moment.
     std::function<void(const Shown &)> onShown;
@@ -44,9 +43,9 @@ public:
     void information(const QString &text) override { show({Kind::Information, text}); }
     void warning(const QString &text) override { show({Kind::Warning, text}); }
     void error(const QString &text) override { show({Kind::Error, text}); }
-    Answer askYesNo(const QString &text) override;
-    Answer askYesNoCancel(const QString &text) override;
-    Answer askOkCancel(const QString &text) override;
+    Answer askYesNo(const QString &t) override { return next(Kind::YesNo, t); }
+    Answer askYesNoCancel(const QString &t) override { return next(Kind::YesNoCancel, t); }
+    Answer askOkCancel(const QString &t) override { return next(Kind::OkCancel, t); }
 
 private:
     void show(const Shown &shown)
@@ -56,7 +55,7 @@ private:
             onShown(shown);
     }
 
-    Answer next(Kind kind, const QString &text, Answer safe);
+    Answer next(Kind kind, const QString &text);
 
     QList<Answer> m_answers;
     QList<Shown> m_shown;

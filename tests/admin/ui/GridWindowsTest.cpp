@@ -4,7 +4,7 @@
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/TFrmKey.h"
 #include "admin/ui/TFrmUni.h"
-#include "support/KeyPress.h"
+#include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
 #include <QHeaderView>

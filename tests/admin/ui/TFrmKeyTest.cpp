@@ -5,8 +5,7 @@
 #include "app/Application.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/MainWindow.h"
-#include "support/ExecDriven.h"
-#include "support/KeyPress.h"
+#include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "admin/ui/TFrmSelK.h"
 #include "../KeyHolderSite.h"
 #include "admin/ui/RecordNavigator.h"
-#include "support/ExecDriven.h"
+#include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
 #include <QApplication>

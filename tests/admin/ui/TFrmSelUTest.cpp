@@ -1,9 +1,9 @@
 #include "admin/ui/TFrmSelU.h"
 #include "accessdata/TDB0DM.h"
 #include "platform/Clock.h"
-#include "support/ExecDriven.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/UnitEditorPanels.h"
 #include "platform/Clock.h"
-#include "support/KeyPress.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "app/ui/HelpViewer.h"
-#include "support/KeyPress.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 
 #include <gtest/gtest.h>
 

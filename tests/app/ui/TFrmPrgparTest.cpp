@@ -1,8 +1,8 @@
 #include "app/ui/TFrmPrgpar.h"
 #include "app/ConfigFile.h"
-#include "support/ExecDriven.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 
 #include <gtest/gtest.h>
 

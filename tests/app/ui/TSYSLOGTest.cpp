@@ -1,10 +1,9 @@
 #include "app/ui/TSYSLOG.h"
 #include "app/SystemLog.h"
-#include "support/ExecDriven.h"
-#include "support/KeyPress.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 
 #include <gtest/gtest.h>
 

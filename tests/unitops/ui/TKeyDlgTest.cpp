@@ -5,9 +5,9 @@
 #include "comm/UnitLineEnd.h"
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
-#include "support/ExecDriven.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/WindowDriving.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

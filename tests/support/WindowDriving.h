@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -9,21 +10,29 @@
 
 namespace vardex::testing {
 
+// Presses and releases `key` in `widget` as the operator would: a key the
+// widget does not take goes on to its parents and its window.
+inline void pressKey(QWidget *widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
 // Runs `modal` (a dialog's exec(), a menu entry that opens a modal window)
 // with `drive` working it from inside its loop. A window still modal at the
 // deadline is closed and fails the test, so a stuck dialog cannot hang it.
 inline void runDriven(const std::function<void()> &modal, const std::function<void()> &drive)
 {
     bool timedOut = false;
-    QTimer start, deadline;
-    QObject::connect(&start, &QTimer::timeout, drive);
+    QTimer deadline;
+    QTimer::singleShot(0, &deadline, drive);
     QObject::connect(&deadline, &QTimer::timeout, [&] {
         timedOut = true;
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
             dialog->QDialog::done(-1); // past a reject() that keeps it open
     });
-    start.setSingleShot(true);
-    start.start(0);
     deadline.setSingleShot(true);
     deadline.start(10000);
     modal();
