@@ -5,25 +5,10 @@
 
 using namespace vardex;
 
-namespace {
-
-QByteArray bytes(const char *hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
-} // namespace
-
 TEST(UnitEditors, EachColumnOpensItsEditorOnlyForItsTypes)
 {
     using E = UnitEditor;
-    struct Case
-    {
-        const char *field;
-        std::vector<quint8> types;
-        E editor;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, std::vector<quint8>, E> cases[] = {
         {"ALARM", {0, 1, 2, 3, 5, 6, 7, 8}, E::AlarmMask},
         {"ALARM", {4, 9}, E::None},
         {"RELE", {2}, E::RelayMask},
@@ -35,14 +20,11 @@ TEST(UnitEditors, EachColumnOpensItsEditorOnlyForItsTypes)
         {"KONFIG", {0, 5, 6, 7}, E::None},
         // A code no editor knows opens nothing, not even the masks.
         {"ALARM", {0x0A, 0x21, 0xFF}, E::None},
-        {"POUZITI", {0x0A, 0xFF}, E::None},
         {"TYP", {1, 2, 4}, E::None},
-        {"ADRESA", {1}, E::None},
     };
-    for (const Case &c : cases)
-        for (quint8 type : c.types)
-            EXPECT_EQ(editorFor(QLatin1String(c.field), type), c.editor)
-                << c.field << " type " << int(type);
+    for (const auto &[field, types, editor] : cases)
+        for (quint8 type : types)
+            EXPECT_EQ(editorFor(QLatin1String(field), type), editor) << field << " " << int(type);
 }
 
 TEST(UnitEditors, DoorTimeAndCountersStayInTheirRanges)
@@ -56,42 +38,28 @@ TEST(UnitEditors, DoorTimeAndCountersStayInTheirRanges)
 
     // Counters run 1..100: a stored 0 or 200 shows at the nearer end, and a
     // block too short gets its bytes.
-    const DoorParameters odd = doorParametersOf(bytes("0000C8"));
-    EXPECT_EQ(odd.opening[0], 1);
-    EXPECT_EQ(odd.waiting[0], 100);
-    QByteArray konfig = bytes("08");
+    const DoorParameters odd = doorParametersOf(QByteArray::fromHex("0000C8"));
+    EXPECT_EQ(std::pair(odd.opening[0], odd.waiting[0]), std::pair(1, 100));
+    QByteArray konfig = QByteArray::fromHex("08");
     putDoorParameters(konfig, odd);
     EXPECT_EQ(konfig.toHex().toUpper(), QByteArray("08016401010101010100000000000000"));
 }
 
 TEST(UnitEditors, BarrierParametersAndTheirTypeCodes)
 {
-    struct Case
-    {
-        quint8 code;
-        int index;
-        const char *text;
-    };
-    for (const Case &c :
-         {Case{0x00, 0, "relé"}, Case{0x01, 1, "relé s bariérou"},
-          Case{0x10, 2, "inteligentní - START"}, Case{0x11, 3, "inteligentní - START/STOP"},
-          Case{0x02, -1, "???"}, Case{0xFF, -1, "???"}}) {
-        EXPECT_EQ(barrierTypeIndex(c.code), c.index) << int(c.code);
-        EXPECT_EQ(barrierTypeText(c.code), QString::fromUtf8(c.text)) << int(c.code);
-    }
+    for (const auto &[code, index] :
+         {std::pair{0x00, 0}, {0x01, 1}, {0x10, 2}, {0x11, 3}, {0x02, -1}, {0xFF, -1}})
+        EXPECT_EQ(barrierTypeIndex(quint8(code)), index) << code;
+    EXPECT_EQ(barrierTypeText(0x11), QStringLiteral("inteligentní - START/STOP"));
+    EXPECT_EQ(barrierTypeText(0x02), QStringLiteral("???"));
 
     // Type of In0, In1 in bytes 1, 2; opening in 3, 4; waiting in 5, 6.
-    const QByteArray stored = bytes("09102205060708AABBCCDDEEFF010203");
-    const BarrierParameters p = barrierParametersOf(stored);
-    EXPECT_EQ(p.inputs[0].typeIndex, 2);
-    EXPECT_EQ(p.inputs[1].typeIndex, -1);
-    EXPECT_EQ(p.inputs[0].opening, 5);
-    EXPECT_EQ(p.inputs[1].opening, 6);
-    EXPECT_EQ(p.inputs[0].waiting, 7);
-    EXPECT_EQ(p.inputs[1].waiting, 8);
+    const QByteArray stored = QByteArray::fromHex("09102205060708AABBCCDDEEFF010203");
+    const auto [in0, in1] = barrierParametersOf(stored).inputs;
+    EXPECT_EQ((std::array{in0.typeIndex, in0.opening, in0.waiting}), (std::array{2, 5, 7}));
+    EXPECT_EQ((std::array{in1.typeIndex, in1.opening, in1.waiting}), (std::array{-1, 6, 8}));
 
-    BarrierParameters edited = p;
-    edited.inputs[0] = {1, 40, 41};
+    BarrierParameters edited{{BarrierInput{1, 40, 41}, in1}};
     edited.inputs[1].opening = 50; // type left unselected: the stored 0x22 stays
     QByteArray konfig = stored;
     putBarrierParameters(konfig, edited);
@@ -103,20 +71,15 @@ TEST(UnitEditors, BarrierParametersAndTheirTypeCodes)
 
 TEST(UnitEditors, UseMaskPanelFollowsTheTypeAndKeepsWhatItDoesNotShow)
 {
-    struct Case
-    {
-        quint8 type;
-        const char *caption;
-        int boxes;
-        bool active;
-    };
-    for (const Case &c :
-         {Case{1, "Vnější vstupy do objektu", 4, false},
-          Case{9, "Vnější vstupy do objektu", 2, false}, Case{2, "Funkce jednotky", 1, true}}) {
-        const UseMaskLayout l = useMaskLayout(c.type);
-        EXPECT_EQ(l.caption, QString::fromUtf8(c.caption)) << int(c.type);
-        EXPECT_EQ(l.shownBoxes, c.boxes) << int(c.type);
-        EXPECT_EQ(l.activeBox, c.active) << int(c.type);
+    // type, caption, boxes shown, the single box "Aktivní"
+    for (const auto &[type, caption, boxes, active] :
+         {std::tuple{1, "Vnější vstupy do objektu", 4, false},
+          {9, "Vnější vstupy do objektu", 2, false},
+          {2, "Funkce jednotky", 1, true}}) {
+        const UseMaskLayout l = useMaskLayout(quint8(type));
+        EXPECT_EQ(l.caption, QString::fromUtf8(caption)) << type;
+        EXPECT_EQ(l.shownBoxes, boxes) << type;
+        EXPECT_EQ(l.activeBox, active) << type;
     }
     // Boxes 0..3 are bits 0..3; bits 4..7 are never touched.
     EXPECT_EQ(useMaskFromBoxes(0xA0, {true, false, true, true}), 0xAD);

@@ -1,6 +1,6 @@
 // What the key holders and units windows share: their grids, navigator and
 // keyboard.
-#include "../KeyHolderSite.h"
+#include "../AdminSite.h"
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/TFrmKey.h"
 #include "admin/ui/TFrmUni.h"

@@ -1,5 +1,5 @@
 #include "admin/ui/TFrmKey.h"
-#include "../KeyHolderSite.h"
+#include "../AdminSite.h"
 #include "admin/ui/PickListDelegate.h"
 #include "admin/ui/RecordNavigator.h"
 #include "app/Application.h"

@@ -1,5 +1,5 @@
 #include "admin/ui/TFrmSelK.h"
-#include "../KeyHolderSite.h"
+#include "../AdminSite.h"
 #include "admin/ui/RecordNavigator.h"
 #include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
