@@ -38,23 +38,17 @@ TEST(GridWindows, EnterInTheSearchBoxOrOnACellPressesNoButton)
 TEST(GridWindows, EveryStoredTextAndTitleFitsItsColumn)
 {
     KeyHolderSite s;
-    for (quint8 type : UnitDatabase::newUnitTypes()) {
-        ASSERT_TRUE(s.db.tbUniDefaultByType(type));
-        ASSERT_TRUE(s.db.tbUni.edit());
-        s.db.tbUni.setString(QStringLiteral("ADRESA"), QStringLiteral("0%1").arg(type));
-        ASSERT_TRUE(s.db.tbUni.post());
-    }
+    for (quint8 type : UnitDatabase::newUnitTypes())
+        s.addUnit(type, u"0%1"_s.arg(type));
     TFrmKey keys(s.db, s.vx, s.files);
     TFrmUni units(s.db);
     for (QTableView *grid : {keys.grid(), units.grid()}) {
         for (int c = 0; c < grid->model()->columnCount(); ++c) {
-            const std::string title =
-                grid->model()->headerData(c, Qt::Horizontal).toString().toStdString();
+            SCOPED_TRACE(grid->model()->headerData(c, Qt::Horizontal).toString().toStdString());
             // the widest text of the rows, as the view draws it
             EXPECT_LE(static_cast<QAbstractItemView *>(grid)->sizeHintForColumn(c),
-                      grid->columnWidth(c))
-                << title;
-            EXPECT_LE(grid->horizontalHeader()->sectionSizeHint(c), grid->columnWidth(c)) << title;
+                      grid->columnWidth(c));
+            EXPECT_LE(grid->horizontalHeader()->sectionSizeHint(c), grid->columnWidth(c));
         }
     }
 }
@@ -64,15 +58,8 @@ TEST(GridWindows, EveryStoredTextAndTitleFitsItsColumn)
 TEST(GridWindows, TheNavigatorMovesOnlyWhereThereIsARecord)
 {
     using B = RecordNavigator::Button;
-    struct Case
-    {
-        const char *name;
-        QList<B> presses;
-        int gridRow; // chosen in the grid afterwards; -1 none
-        bool back;
-        bool forward;
-    };
-    const Case cases[] = {
+    // name, presses, the row chosen in the grid afterwards (-1 none), back and forward in use
+    const std::tuple<const char *, QList<B>, int, bool, bool> cases[] = {
         {"first", {B::First}, -1, false, true},
         {"first, next, prior", {B::First, B::Next, B::Prior}, -1, false, true},
         {"first row chosen in the grid", {B::Last}, 0, false, true},
@@ -83,17 +70,18 @@ TEST(GridWindows, TheNavigatorMovesOnlyWhereThereIsARecord)
         {"last row chosen in the grid", {}, 4, true, false},
         {"inserting after the last", {B::Insert}, -1, true, false},
     };
-    for (const Case &c : cases) {
+    for (const auto &[name, presses, gridRow, back, forward] : cases) {
+        SCOPED_TRACE(name);
         KeyHolderSite s;
         TFrmKey w(s.db, s.vx, s.files);
         RecordNavigator *n = w.navigator();
-        for (B b : c.presses)
+        for (B b : presses)
             n->button(b)->click();
-        if (c.gridRow >= 0)
-            w.grid()->setCurrentIndex(w.model()->index(c.gridRow, 0));
-        EXPECT_EQ(n->button(B::First)->isEnabled(), c.back) << c.name;
-        EXPECT_EQ(n->button(B::Prior)->isEnabled(), c.back) << c.name;
-        EXPECT_EQ(n->button(B::Next)->isEnabled(), c.forward) << c.name;
-        EXPECT_EQ(n->button(B::Last)->isEnabled(), c.forward) << c.name;
+        if (gridRow >= 0)
+            w.grid()->setCurrentIndex(w.model()->index(gridRow, 0));
+        EXPECT_EQ(n->button(B::First)->isEnabled(), back);
+        EXPECT_EQ(n->button(B::Prior)->isEnabled(), back);
+        EXPECT_EQ(n->button(B::Next)->isEnabled(), forward);
+        EXPECT_EQ(n->button(B::Last)->isEnabled(), forward);
     }
 }

@@ -2,14 +2,9 @@
 #include "../AdminSite.h"
 #include "admin/ui/PickListDelegate.h"
 #include "admin/ui/RecordNavigator.h"
-#include "app/Application.h"
-#include "app/ui/AppWindows.h"
-#include "app/ui/MainWindow.h"
 #include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,15 +19,10 @@ namespace {
 QStringList gridNames(TFrmKey &w)
 {
     QStringList names;
-    const int column = int(TFrmKey::columnFields().indexOf(QStringLiteral("JMENO")));
+    const int column = int(TFrmKey::columnFields().indexOf(u"JMENO"_s));
     for (int r = 0; r < w.model()->rowCount(); ++r)
         names << w.model()->data(w.model()->index(r, column)).toString();
     return names;
-}
-
-void press(TFrmKey &w, RecordNavigator::Button b)
-{
-    w.navigator()->button(b)->click();
 }
 
 void type(TFrmKey &w, const char *field, const QString &text)
@@ -46,20 +36,20 @@ void type(TFrmKey &w, const char *field, const QString &text)
 TEST(TFrmKey, ThePickListKeepsATypedWorkplace)
 {
     KeyHolderSite s;
-    KeyHolderSite::fill(s.vx.tbPrs, QStringLiteral("PRACOVISTE"), {QStringLiteral("Dílna")});
+    AdminSite::fill(s.vx.tbPrs, u"PRACOVISTE"_s, {u"Dílna"_s});
     TFrmKey w(s.db, s.vx, s.files);
     auto *delegate = dynamic_cast<PickListDelegate *>(w.grid()->itemDelegateForColumn(5));
     ASSERT_NE(delegate, nullptr);
-    EXPECT_EQ(delegate->values(), QStringList{QStringLiteral("Dílna")});
+    EXPECT_EQ(delegate->values(), QStringList{u"Dílna"_s});
     // The list offers values; a typed text outside it is kept as typed.
     QWidget *editor = delegate->createEditor(w.grid(), {}, w.model()->index(0, 5));
     auto *box = qobject_cast<QComboBox *>(editor);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->count(), 1);
-    box->setEditText(QStringLiteral("Sklad"));
+    box->setEditText(u"Sklad"_s);
     delegate->setModelData(box, w.model(), w.model()->index(0, 5));
     delete editor;
-    EXPECT_EQ(s.db.tbKey.asString(QStringLiteral("PRACOVISTE")), QStringLiteral("Sklad"));
+    EXPECT_EQ(s.current("PRACOVISTE"), u"Sklad"_s);
     EXPECT_EQ(s.db.tbKey.state(), TableState::Edit);
 }
 
@@ -67,9 +57,9 @@ TEST(TFrmKey, TypingASearchTextSortsByNameAndTheOrderStaysAfterClearingIt)
 {
     KeyHolderSite s;
     TFrmKey w(s.db, s.vx, s.files);
-    EXPECT_EQ(gridNames(w).first(), QStringLiteral("Čermák Jan")) << "key-number order at first";
-    w.searchBox()->setText(QStringLiteral("Ch"));
-    EXPECT_EQ(s.current(), QStringLiteral("Chalupa Ivo"));
+    EXPECT_EQ(gridNames(w).first(), u"Čermák Jan"_s) << "key-number order at first";
+    w.searchBox()->setText(u"Ch"_s);
+    EXPECT_EQ(s.current(), u"Chalupa Ivo"_s);
     EXPECT_EQ(w.model()->currentRow(), 4);
     w.searchBox()->clear();
     EXPECT_EQ(gridNames(w), (QStringList{"Adámek Aleš", "Cibulka Eva", "Čermák Jan", "Hrubý Petr",
@@ -78,99 +68,75 @@ TEST(TFrmKey, TypingASearchTextSortsByNameAndTheOrderStaysAfterClearingIt)
 
 TEST(TFrmKey, ReadKeyPanelDependsOnWhetherTheRecordIsEdited)
 {
-    struct Case
-    {
-        const char *name;
-        bool editing;
-        KeyBytes key;
-        const char *button; // caption of the second button
-        bool storeShown;
-        const char *landsOn;
-        QStringList messages;
-        bool escape; // the panel is closed with Escape, else its second button
-    };
-    const Case cases[] = {
-        {"browse, known key", false, {0x01, 0x04}, "OK", false, "Chalupa Ivo", {}, false},
-        {"browse, unknown key",
-         false,
-         {0x01, 0x77},
-         "OK",
-         false,
-         "Hrubý Petr",
-         {"Neznámý klíč!"},
-         true},
-        {"editing", true, {0x01, 0x77}, "Přerušit", true, "Hrubý Petr", {}, true},
-    };
-    for (const Case &c : cases) {
+    // name, editing, key read, where the cursor lands, messages, closed with
+    // Escape (else with the panel's second button)
+    const std::tuple<const char *, bool, KeyBytes, const char *, QStringList, bool> cases[] = {
+        {"browse, known key", false, {0x01, 0x04}, "Chalupa Ivo", {}, false},
+        {"browse, unknown key", false, {0x01, 0x77}, "Hrubý Petr", {"Neznámý klíč!"}, true},
+        {"editing", true, {0x01, 0x77}, "Hrubý Petr", {}, true}};
+    for (const auto &[name, editing, key, landsOn, messages, escape] : cases) {
+        SCOPED_TRACE(name);
         KeyHolderSite s;
         TFrmKey w(s.db, s.vx, s.files);
         w.show();
-        w.searchBox()->setText(QStringLiteral("H"));
+        w.searchBox()->setText(u"H"_s);
         const QString order = s.db.tbKey.orderFields();
-        if (c.editing)
-            press(w, RecordNavigator::Edit);
-        s.nextKey = c.key;
+        if (editing)
+            w.navigator()->button(RecordNavigator::Edit)->click();
+        s.nextKey = key;
         // The read key is on the screen before any message about it.
-        s.messages.onShown = [&](const auto &) {
-            EXPECT_TRUE(w.resultPanel()->isVisibleTo(&w)) << c.name;
-        };
+        s.messages.onShown = [&](const auto &) { EXPECT_TRUE(w.resultPanel()->isVisibleTo(&w)); };
         w.readKeyButton()->click();
         s.messages.onShown = nullptr;
-        ASSERT_TRUE(w.resultPanel()->isVisibleTo(&w)) << c.name;
-        EXPECT_EQ(w.resultText()->text(), keyToText(c.key)) << c.name;
-        EXPECT_EQ(w.closePanelButton()->text(), QString::fromUtf8(c.button)) << c.name;
-        EXPECT_EQ(w.storeButton()->isVisibleTo(&w), c.storeShown) << c.name;
-        EXPECT_EQ(s.current(), QString::fromUtf8(c.landsOn)) << c.name;
-        EXPECT_EQ(s.messages.texts(), c.messages) << c.name;
-        EXPECT_FALSE(w.grid()->isEnabled()) << c.name;
-        EXPECT_EQ(s.db.tbKey.orderFields(), order) << c.name << ": the order by name stays";
-        if (c.escape)
+        ASSERT_TRUE(w.resultPanel()->isVisibleTo(&w));
+        EXPECT_EQ(w.resultText()->text(), keyToText(key));
+        EXPECT_EQ(w.closePanelButton()->text(), editing ? u"Přerušit"_s : u"OK"_s);
+        EXPECT_EQ(w.storeButton()->isVisibleTo(&w), editing);
+        EXPECT_EQ(s.current(), QString::fromUtf8(landsOn));
+        EXPECT_EQ(s.messages.texts(), messages);
+        EXPECT_FALSE(w.grid()->isEnabled());
+        EXPECT_EQ(s.db.tbKey.orderFields(), order) << "the order by name stays";
+        if (escape)
             pressKey(w.resultText(), Qt::Key_Escape);
         else
             w.closePanelButton()->click();
-        EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w)) << c.name;
-        EXPECT_TRUE(w.grid()->isEnabled()) << c.name;
-        EXPECT_TRUE(w.isVisible()) << c.name;
-        EXPECT_EQ(s.db.tbKey.state(), c.editing ? TableState::Edit : TableState::Browse) << c.name;
-        EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000077")),
-                  QStringLiteral("Klíč: 01000000000077"))
-            << c.name << ": nothing stored";
+        EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
+        EXPECT_TRUE(w.grid()->isEnabled());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(s.db.tbKey.state(), editing ? TableState::Edit : TableState::Browse);
+        EXPECT_EQ(s.db.tbKeyNameOfKey(u"01000000000077"_s), u"Klíč: 01000000000077"_s)
+            << "nothing stored";
     }
 }
 
-TEST(TFrmKey, NoKeyReadLeavesTheWindowAsItWas)
-{
-    KeyHolderSite s;
-    TFrmKey w(s.db, s.vx, s.files);
-    w.readKeyButton()->click();
-    EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
-    EXPECT_TRUE(s.messages.texts().isEmpty());
-}
-
+// Closing the window posts the new holder, as the main window's menu
+// expects when it is re-evaluated afterwards.
 TEST(TFrmKey, ANewHolderIsTypedIntoItsOwnRowWithTheKeyReadAtTheUnit)
 {
     KeyHolderSite s;
     TFrmKey w(s.db, s.vx, s.files);
-    press(w, RecordNavigator::Insert);
+    w.navigator()->button(RecordNavigator::Insert)->click();
     ASSERT_EQ(s.db.tbKey.state(), TableState::Insert);
     EXPECT_EQ(w.model()->rowCount(), 6);
     EXPECT_EQ(w.grid()->currentIndex().row(), 5);
 
+    w.readKeyButton()->click();
+    EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w)) << "no key was read";
+    EXPECT_TRUE(s.messages.texts().isEmpty());
     s.nextKey = {0x01, 0x06};
     w.readKeyButton()->click();
     w.storeButton()->click();
     EXPECT_FALSE(w.resultPanel()->isVisibleTo(&w));
-    type(w, "JMENO", QStringLiteral("Šťastný Jiří"));
-    press(w, RecordNavigator::Post);
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Chybí povinný údaj: OSCIS")})
+    type(w, "JMENO", u"Šťastný Jiří"_s);
+    w.navigator()->button(RecordNavigator::Post)->click();
+    EXPECT_EQ(s.messages.texts(), QStringList{u"Chybí povinný údaj: OSCIS"_s})
         << "the engine's own text for the empty personal number";
     EXPECT_EQ(s.db.tbKey.state(), TableState::Insert);
 
-    type(w, "OSCIS", QStringLiteral("106"));
-    press(w, RecordNavigator::Post);
+    type(w, "OSCIS", u"106"_s);
+    w.reject();
     EXPECT_EQ(s.db.tbKey.state(), TableState::Browse);
-    EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000006")),
-              QStringLiteral("Šťastný Jiří"));
+    EXPECT_EQ(s.db.tbKeyNameOfKey(u"01000000000006"_s), u"Šťastný Jiří"_s);
     EXPECT_EQ(w.model()->rowCount(), 6);
 }
 
@@ -178,55 +144,14 @@ TEST(TFrmKey, ExportAndImportButtonsOfferKlice)
 {
     KeyHolderSite s;
     TFrmKey w(s.db, s.vx, s.files);
-    const QString path = s.dir.path() + QStringLiteral("/KLICE.SDF");
-    s.files.choose(path).choose(path);
+    s.files.choose(s.dir.file(u"KLICE.SDF"_s)).choose(s.dir.file(u"KLICE.SDF"_s));
     w.exportButton()->click();
     s.messages.answer(Answer::Yes);
     w.importButton()->click();
     ASSERT_EQ(s.files.saveRequests().size(), 1);
     ASSERT_EQ(s.files.openRequests().size(), 1);
-    EXPECT_EQ(s.files.openRequests()[0].initialName, QStringLiteral("KLICE.SDF"));
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Smazat stará data?")});
+    EXPECT_EQ(s.files.openRequests()[0].initialName, u"KLICE.SDF"_s);
+    EXPECT_EQ(s.messages.texts(), QStringList{u"Smazat stará data?"_s});
     EXPECT_EQ(w.model()->rowCount(), 5);
-    EXPECT_EQ(s.db.tbKeyNameOfKey(QStringLiteral("01000000000002")), QStringLiteral("Adámek Aleš"));
-}
-
-TEST(TFrmKey, TheMainWindowOpensItAndReevaluatesItsMenuAfterwards)
-{
-    TempDir dir;
-    ScriptedMessages messages;
-    ScriptedFileChooser files;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
-    Application app{dir.path(), dir.path() + QLatin1Char('/'), messages, files, clock};
-    MainWindow window{app};
-    registerAppWindows(window, app);
-    ASSERT_TRUE(app.db0.OpenMinimalDatabases(nullptr));
-    ASSERT_TRUE(app.db0.tbUniDefaultByType(1));
-    ASSERT_TRUE(app.db0.tbUni.edit());
-    app.db0.tbUni.setString(QStringLiteral("ADRESA"), QStringLiteral("01"));
-    ASSERT_TRUE(app.db0.tbUni.post());
-    // A permission group opens the key holders' entry for an access unit.
-    ASSERT_TRUE(app.vx.tbAcc.open());
-    KeyHolderSite::fill(app.vx.tbAcc, QStringLiteral("OPRAVNENI"), {QStringLiteral("Vrátní")},
-                        {{QStringLiteral("P_AHW"), QStringLiteral("01")},
-                         {QStringLiteral("P_MSK"), QStringLiteral("FF")}});
-    window.startButton()->click();
-    ASSERT_TRUE(app.started());
-    EXPECT_FALSE(window.action(QStringLiteral("SberDat"))->isEnabled()) << "no key holder yet";
-
-    bool driven = false;
-    runDriven([&] { window.action(QStringLiteral("DatabazeKlicu"))->trigger(); },
-              [&] {
-                  auto *keys = qobject_cast<TFrmKey *>(QApplication::activeModalWidget());
-                  ASSERT_NE(keys, nullptr);
-                  driven = true;
-                  press(*keys, RecordNavigator::Insert);
-                  type(*keys, "CTM", QStringLiteral("01000000000001"));
-                  type(*keys, "JMENO", QStringLiteral("Novák Jan"));
-                  type(*keys, "OSCIS", QStringLiteral("1"));
-                  keys->reject(); // posts the new holder and closes
-              });
-    EXPECT_TRUE(driven);
-    EXPECT_EQ(app.db0.tbKey.recordCount(), 1);
-    EXPECT_TRUE(window.action(QStringLiteral("SberDat"))->isEnabled());
+    EXPECT_EQ(s.db.tbKeyNameOfKey(u"01000000000002"_s), u"Adámek Aleš"_s);
 }

@@ -4,7 +4,6 @@
 #include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QToolButton>
@@ -27,39 +26,27 @@ TEST(TFrmSelK, ReadOnlyGridWithMovingButtonsAndTheSearchBoxHasTheFocus)
     d.show();
     QApplication::setActiveWindow(&d);
     EXPECT_TRUE(d.searchBox()->hasFocus());
-    d.searchBox()->setText(QStringLiteral("Č"));
-    EXPECT_EQ(s.current(), QStringLiteral("Čermák Jan"));
+    d.searchBox()->setText(u"Č"_s);
+    EXPECT_EQ(s.current(), u"Čermák Jan"_s);
     EXPECT_EQ(d.grid()->currentIndex().row(), 2);
 }
 
 TEST(TFrmSelK, OnlyADoubleClickChoosesAKey)
 {
-    struct Case
-    {
-        const char *name;
-        std::function<void(TFrmSelK &)> drive;
-        const char *chosen;
-    };
-    const Case cases[] = {
-        {"double-click on the third row in name order",
-         [](TFrmSelK &d) {
-             d.searchBox()->setText(QStringLiteral("A"));
-             d.rowDoubleClicked(d.model()->index(2, 1));
-         },
-         "01000000000001"},
-        {"closed without choosing",
-         [](TFrmSelK &d) {
-             d.navigator()->button(RecordNavigator::Last)->click();
-             d.close();
-         },
-         ""},
-    };
-    for (const Case &c : cases) {
+    for (const bool doubleClick : {true, false}) {
         KeyHolderSite s;
-        s.db.chosenKey = QStringLiteral("01000000000005"); // left by an earlier choice
+        s.db.chosenKey = u"01000000000005"_s; // left by an earlier choice
         TFrmSelK d(s.db);
-        EXPECT_TRUE(s.db.chosenKey.isEmpty()) << c.name;
-        execDriven(d, [&] { c.drive(d); });
-        EXPECT_EQ(s.db.chosenKey, QLatin1String(c.chosen)) << c.name;
+        EXPECT_TRUE(s.db.chosenKey.isEmpty());
+        execDriven(d, [&] {
+            if (doubleClick) { // on the third row in name order
+                d.searchBox()->setText(u"A"_s);
+                d.rowDoubleClicked(d.model()->index(2, 1));
+            } else { // closed without choosing
+                d.navigator()->button(RecordNavigator::Last)->click();
+                d.close();
+            }
+        });
+        EXPECT_EQ(s.db.chosenKey, doubleClick ? u"01000000000001"_s : QString()) << doubleClick;
     }
 }

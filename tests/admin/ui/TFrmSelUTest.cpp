@@ -1,50 +1,32 @@
 #include "admin/ui/TFrmSelU.h"
-#include "accessdata/TDB0DM.h"
-#include "platform/Clock.h"
-#include "support/ScriptedMessages.h"
-#include "support/TempDir.h"
+#include "../AdminSite.h"
 #include "support/WindowDriving.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 
 using namespace vardex;
-using vardex::testing::execDriven;
-using vardex::testing::ScriptedMessages;
-using vardex::testing::TempDir;
+using namespace vardex::testing;
 
 namespace {
 
-// Units 01..05, the table left on unit 02.
-struct Site
+// Units 01..05, the table left on unit 02, a selection left by an earlier run.
+struct Site : AdminSite
 {
     Site()
     {
-        EXPECT_TRUE(db.OpenMinimalDatabases(nullptr));
-        for (const char *a : {"04", "01", "03", "05", "02"}) {
-            EXPECT_TRUE(db.tbUniDefaultByType(1));
-            db.tbUni.edit();
-            db.tbUni.setString(QStringLiteral("ADRESA"), QLatin1String(a));
-            EXPECT_TRUE(db.tbUni.post());
-        }
-        EXPECT_TRUE(db.tbUni.findKey({QStringLiteral("02")}));
+        for (const char *a : {"04", "01", "03", "05", "02"})
+            addUnit(1, QLatin1String(a));
+        EXPECT_TRUE(db.tbUni.findKey({u"02"_s}));
         UnitSelection &set = db.selection();
-        set.chosenAddress = QStringLiteral("7F");
-        set.addresses = {QStringLiteral("7F")};
+        set.chosenAddress = u"7F"_s;
+        set.addresses = {u"7F"_s};
         set.cursor = 1;
     }
-
-    TempDir dir;
-    ScriptedMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
-    TDB0DM db{dir.path(), messages, clock};
 };
 
-void click(QTableView *view, int row, Qt::KeyboardModifiers modifiers)
+void click(QTableView *view, int row, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
 {
     const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
     const QPointF global = view->viewport()->mapToGlobal(at);
@@ -56,78 +38,52 @@ void click(QTableView *view, int row, Qt::KeyboardModifiers modifiers)
     QApplication::sendEvent(view->viewport(), &release);
 }
 
+// Runs the dialog over a fresh site with `drive` and checks what it leaves.
+void expectWayOut(const char *name, int result, const char *chosen, const QStringList &addresses,
+                  int cursor, const std::function<void(TFrmSelU &)> &drive)
+{
+    SCOPED_TRACE(name);
+    Site s;
+    int got = -1;
+    {
+        TFrmSelU dialog(s.db);
+        EXPECT_TRUE(s.db.selection().chosenAddress.isEmpty());
+        EXPECT_TRUE(s.db.selection().addresses.isEmpty());
+        got = execDriven(dialog, [&] { drive(dialog); });
+    }
+    const UnitSelection &set = s.db.selection();
+    EXPECT_EQ(got, result);
+    EXPECT_EQ(set.chosenAddress, QLatin1String(chosen));
+    EXPECT_EQ(set.addresses, addresses);
+    EXPECT_EQ(set.count(), addresses.size());
+    EXPECT_EQ(set.cursor, cursor);
+}
+
 } // namespace
 
 TEST(TFrmSelU, EachWayOutLeavesTheSelectionSetAsExpected)
 {
-    struct Case
-    {
-        const char *name;
-        std::function<void(TFrmSelU &)> drive;
-        int result;
-        const char *chosen;
-        QStringList addresses;
-        int cursor;
-    };
-    const Case cases[] = {
-        {"Přerušit", [](TFrmSelU &d) { d.cancelButton()->click(); }, QDialog::Rejected, "", {}, 0},
-        {"Hotovo, marked 04, 01, 05 (05 current)",
-         [](TFrmSelU &d) {
-             click(d.grid(), 3, Qt::ControlModifier);
-             click(d.grid(), 2, Qt::ControlModifier); // 03 marked ...
-             click(d.grid(), 0, Qt::ControlModifier);
-             click(d.grid(), 2, Qt::ControlModifier); // ... and unmarked
-             click(d.grid(), 4, Qt::ControlModifier);
-             d.doneButton()->click();
-         },
-         QDialog::Accepted,
-         "05",
-         {"04", "01", "05"},
-         0},
-        {"Hotovo, nothing marked",
-         [](TFrmSelU &d) {
-             click(d.grid(), 2, Qt::ControlModifier);
-             click(d.grid(), 3, Qt::NoModifier); // a plain click drops the marks
-             d.doneButton()->click();
-         },
-         QDialog::Accepted,
-         "04",
-         {},
-         0},
-        {"double-click, then the close box",
-         [](TFrmSelU &d) {
-             click(d.grid(), 0, Qt::ControlModifier);
-             d.rowDoubleClicked(d.grid()->model()->index(2, 1));
-             EXPECT_TRUE(d.isVisible());
-             d.close();
-         },
-         QDialog::Rejected,
-         "03",
-         {},
-         0},
-        {"Všechny (current 02)",
-         [](TFrmSelU &d) { d.allButton()->click(); },
-         QDialog::Accepted,
-         "02",
-         {"01", "02", "03", "04", "05"},
-         1},
-    };
-    for (const Case &c : cases) {
-        Site s;
-        int result = -1;
-        {
-            TFrmSelU dialog(s.db);
-            EXPECT_TRUE(s.db.selection().chosenAddress.isEmpty());
-            EXPECT_TRUE(s.db.selection().addresses.isEmpty());
-            result = execDriven(dialog, [&] { c.drive(dialog); });
-        }
-        const UnitSelection &set = s.db.selection();
-        EXPECT_EQ(result, c.result) << c.name;
-        EXPECT_EQ(set.chosenAddress, QLatin1String(c.chosen)) << c.name;
-        EXPECT_EQ(set.addresses, c.addresses) << c.name;
-        EXPECT_EQ(set.count(), c.addresses.size()) << c.name;
-        EXPECT_EQ(set.cursor, c.cursor) << c.name;
-    }
+    expectWayOut("Přerušit", QDialog::Rejected, "", {}, 0,
+                 [](TFrmSelU &d) { d.cancelButton()->click(); });
+    expectWayOut("Hotovo, 04 01 05 marked", QDialog::Accepted, "05", {"04", "01", "05"}, 0,
+                 [](TFrmSelU &d) {
+                     for (int row : {3, 2, 0, 2, 4}) // 03 marked and unmarked
+                         click(d.grid(), row);
+                     d.doneButton()->click();
+                 });
+    expectWayOut("Hotovo, nothing marked", QDialog::Accepted, "04", {}, 0, [](TFrmSelU &d) {
+        click(d.grid(), 2);
+        click(d.grid(), 3, Qt::NoModifier); // a plain click drops the marks
+        d.doneButton()->click();
+    });
+    expectWayOut("double-click, close box", QDialog::Rejected, "03", {}, 0, [](TFrmSelU &d) {
+        click(d.grid(), 0);
+        d.rowDoubleClicked(d.grid()->model()->index(2, 1));
+        EXPECT_TRUE(d.isVisible());
+        d.close();
+    });
+    expectWayOut("Všechny (current 02)", QDialog::Accepted, "02", {"01", "02", "03", "04", "05"}, 1,
+                 [](TFrmSelU &d) { d.allButton()->click(); });
 }
 
 TEST(TFrmSelU, ReadOnlyGridStartsOnTheCurrentUnit)

@@ -1,14 +1,9 @@
 #include "admin/ui/TFrmUni.h"
-#include "accessdata/TDB0DM.h"
+#include "../AdminSite.h"
 #include "admin/ui/RecordNavigator.h"
 #include "admin/ui/UnitEditorPanels.h"
-#include "platform/Clock.h"
-#include "support/ScriptedMessages.h"
-#include "support/TempDir.h"
 #include "support/WindowDriving.h"
 #include "tables/TableGridModel.h"
-
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,26 +15,9 @@
 #include <QToolButton>
 
 using namespace vardex;
-using vardex::testing::pressKey;
-using vardex::testing::ScriptedMessages;
-using vardex::testing::TempDir;
+using namespace vardex::testing;
 
 namespace {
-
-struct Site
-{
-    Site() { EXPECT_TRUE(db.OpenMinimalDatabases(nullptr)); }
-
-    TempDir dir;
-    ScriptedMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
-    TDB0DM db{dir.path(), messages, clock};
-};
-
-QString field(TDB0DM &db, const char *name)
-{
-    return db.tbUni.asString(QLatin1String(name));
-}
 
 // Adds a unit through "Nová" and the type selector, types its address into
 // the grid and posts it with the navigator.
@@ -59,16 +37,11 @@ void doubleClick(TFrmUni &w, const char *field)
     w.cellDoubleClicked(w.model()->index(w.model()->currentRow(), TFrmUni::columnOf(field)));
 }
 
-void edit(TFrmUni &w)
-{
-    w.navigator()->button(RecordNavigator::Edit)->click();
-}
-
 } // namespace
 
 TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
 {
-    Site s;
+    AdminSite s;
     TFrmUni w(s.db);
     w.newButton()->click();
     ASSERT_EQ(w.openSubDialog(), w.typeSelector());
@@ -81,8 +54,8 @@ TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
     EXPECT_TRUE(w.grid()->isEnabled());
     EXPECT_EQ(s.db.tbUni.recordCount(), 1);
     EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
-    EXPECT_EQ(field(s.db, "TYP"), QStringLiteral("04"));
-    EXPECT_TRUE(field(s.db, "ADRESA").isEmpty());
+    EXPECT_EQ(s.unit("TYP"), u"04"_s);
+    EXPECT_TRUE(s.unit("ADRESA").isEmpty());
     EXPECT_EQ(w.model()->data(w.grid()->currentIndex()).isValid(), true);
 
     // "Nová" is out of use while the record is edited, whether through the
@@ -90,9 +63,9 @@ TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
     const QModelIndex name = w.model()->index(w.model()->currentRow(), TFrmUni::columnOf("NAZEV"));
     for (const bool typing : {false, true}) {
         if (typing)
-            w.model()->setData(name, QStringLiteral("Brána"));
+            w.model()->setData(name, u"Brána"_s);
         else
-            edit(w);
+            w.navigator()->button(RecordNavigator::Edit)->click();
         EXPECT_FALSE(w.newButton()->isEnabled()) << typing;
         w.navigator()->button(typing ? RecordNavigator::Post : RecordNavigator::Cancel)->click();
         EXPECT_TRUE(w.newButton()->isEnabled()) << typing;
@@ -104,166 +77,131 @@ TEST(TFrmUni, NewUnitPicksATypeWhileTheRestOfTheWindowIsOutOfUse)
 // the window.
 TEST(TFrmUni, EscapeClosesTheOpenPanelLikeItsPrerusitAndOnlyThenTheWindow)
 {
-    struct Case
-    {
-        const char *name;
-        bool editor; // the alarm mask, else the type selector of "Nová"
-        bool escape; // else "Přerušit"
-    };
-    const Case cases[] = {{"type selector, Escape", false, true},
-                          {"type selector, Přerušit", false, false},
-                          {"alarm mask, Escape", true, true},
-                          {"alarm mask, Přerušit", true, false}};
-    for (const Case &c : cases) {
-        Site s;
-        TFrmUni w(s.db);
-        addUnit(w, 1, QStringLiteral("01"));
-        w.show();
-        if (c.editor) {
-            edit(w);
-            doubleClick(w, "ALARM");
-            w.alarmPanel()->box(0)->setChecked(false);
-        } else {
-            w.newButton()->click();
-        }
-        QWidget *panel = w.openSubDialog();
-        ASSERT_NE(panel, nullptr) << c.name;
-        if (c.escape)
-            pressKey(panel, Qt::Key_Escape);
-        else if (c.editor)
-            w.alarmPanel()->cancelButton()->click();
-        else
-            w.typeSelector()->cancelButton()->click();
-        EXPECT_EQ(w.openSubDialog(), nullptr) << c.name;
-        EXPECT_FALSE(panel->isVisibleTo(&w)) << c.name;
-        EXPECT_TRUE(w.grid()->isEnabled()) << c.name;
-        EXPECT_TRUE(w.isVisible()) << c.name;
-        EXPECT_EQ(s.db.tbUni.recordCount(), 1) << c.name;
-        EXPECT_EQ(s.db.tbUni.state(), c.editor ? TableState::Edit : TableState::Browse) << c.name;
-        EXPECT_EQ(field(s.db, "ALARM"), QStringLiteral("FF")) << c.name;
+    // The alarm mask or the type selector of "Nová", each closed both ways.
+    for (const bool editor : {false, true}) {
+        for (const bool escape : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << "alarm mask " << editor << ", Escape " << escape);
+            AdminSite s;
+            TFrmUni w(s.db);
+            addUnit(w, 1, u"01"_s);
+            w.show();
+            if (editor) {
+                w.navigator()->button(RecordNavigator::Edit)->click();
+                doubleClick(w, "ALARM");
+                w.alarmPanel()->box(0)->setChecked(false);
+            } else {
+                w.newButton()->click();
+            }
+            QWidget *panel = w.openSubDialog();
+            ASSERT_NE(panel, nullptr);
+            if (escape)
+                pressKey(panel, Qt::Key_Escape);
+            else if (editor)
+                w.alarmPanel()->cancelButton()->click();
+            else
+                w.typeSelector()->cancelButton()->click();
+            EXPECT_EQ(w.openSubDialog(), nullptr);
+            EXPECT_FALSE(panel->isVisibleTo(&w));
+            EXPECT_TRUE(w.grid()->isEnabled());
+            EXPECT_TRUE(w.isVisible());
+            EXPECT_EQ(s.db.tbUni.recordCount(), 1);
+            EXPECT_EQ(s.db.tbUni.state(), editor ? TableState::Edit : TableState::Browse);
+            EXPECT_EQ(s.unit("ALARM"), u"FF"_s);
 
-        pressKey(w.grid(), Qt::Key_Escape);
-        EXPECT_FALSE(w.isVisible()) << c.name;
-        EXPECT_EQ(s.db.tbUni.state(), TableState::Browse) << c.name;
+            pressKey(w.grid(), Qt::Key_Escape);
+            EXPECT_FALSE(w.isVisible());
+            EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
+        }
     }
 }
 
 TEST(TFrmUni, TypedAddressIsPostedAndADuplicateIsRefused)
 {
-    Site s;
+    AdminSite s;
     TFrmUni w(s.db);
-    addUnit(w, 1, QStringLiteral("01"));
-    EXPECT_EQ(field(s.db, "ADRESA"), QStringLiteral("01"));
-    EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
-
-    addUnit(w, 2, QStringLiteral("01"));
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Duplicitní adresa jednotky")});
+    addUnit(w, 1, u"01"_s);
+    addUnit(w, 2, u"01"_s);
+    EXPECT_EQ(s.messages.texts(), QStringList{u"Duplicitní adresa jednotky"_s});
     EXPECT_EQ(s.db.tbUni.state(), TableState::Edit);
     EXPECT_TRUE(w.navigator()->button(RecordNavigator::Post)->isEnabled());
     // Closing the window first tries the post again, and stays open.
     s.messages.clear();
     w.reject();
-    EXPECT_EQ(s.messages.texts(), QStringList{QStringLiteral("Duplicitní adresa jednotky")});
+    EXPECT_EQ(s.messages.texts(), QStringList{u"Duplicitní adresa jednotky"_s});
 
-    w.model()->setData(w.model()->index(w.model()->currentRow(), 0), QStringLiteral("02"));
+    w.model()->setData(w.model()->index(w.model()->currentRow(), 0), u"02"_s);
     w.navigator()->button(RecordNavigator::Post)->click();
     EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
-    EXPECT_EQ(field(s.db, "ADRESA"), QStringLiteral("02"));
-    EXPECT_EQ(field(s.db, "TYP"), QStringLiteral("02"));
+    EXPECT_EQ(s.unit("ADRESA"), u"02"_s);
+    EXPECT_EQ(s.unit("TYP"), u"02"_s);
 }
 
-// Which type opens which panel is the core's table; PanelsWriteTheirFields
-// opens each panel once.
-TEST(TFrmUni, ADoubleClickOpensAPanelOnlyWhileEditingAndTheGridWaitsForIt)
+// A panel opens on a double-click only while the unit is edited, holds the
+// grid while it is open, and writes its field and posts when done. Which
+// type opens which panel, and what the bytes mean, are the core's.
+TEST(TFrmUni, PanelsOpenOnlyWhileEditingAndWriteTheirFields)
 {
-    Site s;
+    AdminSite s;
     TFrmUni w(s.db);
-    addUnit(w, 4, QStringLiteral("01"));
-    const QVariantList before = s.db.tbUni.storedValues();
-    doubleClick(w, "KONFIG");
-    EXPECT_EQ(w.openSubDialog(), nullptr) << "browse";
-    EXPECT_EQ(s.db.tbUni.state(), TableState::Browse);
-    EXPECT_EQ(s.db.tbUni.storedValues(), before);
-
-    edit(w);
-    doubleClick(w, "ALARM"); // a barrier has no alarm mask
-    EXPECT_EQ(w.openSubDialog(), nullptr);
-    doubleClick(w, "KONFIG");
-    ASSERT_EQ(w.openSubDialog(), w.barrierPanel());
-    EXPECT_FALSE(w.grid()->isEnabled());
-    EXPECT_TRUE(w.barrierPanel()->isVisibleTo(&w));
-    w.barrierPanel()->doneButton()->click();
-    EXPECT_EQ(w.openSubDialog(), nullptr);
-    EXPECT_TRUE(w.grid()->isEnabled());
-    EXPECT_FALSE(w.barrierPanel()->isVisibleTo(&w));
-    EXPECT_EQ(s.db.tbUni.state(), TableState::Browse) << "posted";
-    EXPECT_TRUE(s.messages.shown().isEmpty());
-}
-
-// Each panel writes its field when done; what the bytes mean is the core's
-// and is tested there.
-TEST(TFrmUni, PanelsWriteTheirFields)
-{
-    Site s;
-    TFrmUni w(s.db);
-    const auto open = [&](quint8 type, const char *field, QWidget *panel) {
-        addUnit(w, type, QStringLiteral("0%1").arg(type));
-        edit(w);
+    // A new unit of `type` with `field` set to `stored` if given, its panel opened.
+    const auto open = [&](quint8 type, const char *field, QWidget *panel, QString stored = {}) {
+        addUnit(w, type, u"0%1"_s.arg(type));
+        doubleClick(w, field);
+        EXPECT_EQ(w.openSubDialog(), nullptr) << field << " while browsing";
+        w.navigator()->button(RecordNavigator::Edit)->click();
+        if (!stored.isNull())
+            s.db.tbUni.setString(QLatin1String(field), stored);
         doubleClick(w, field);
         EXPECT_EQ(w.openSubDialog(), panel) << field;
+        EXPECT_FALSE(w.grid()->isEnabled()) << field;
     };
 
     open(1, "KONFIG", w.doorTimePanel());
     EXPECT_EQ(w.doorTimePanel()->slider()->value(), 5);
     w.doorTimePanel()->slider()->setValue(12);
-    EXPECT_EQ(w.doorTimePanel()->number()->text(), QStringLiteral("12"));
+    EXPECT_EQ(w.doorTimePanel()->number()->text(), u"12"_s);
     w.doorTimePanel()->doneButton()->click();
-    EXPECT_EQ(field(s.db, "KONFIG"), QStringLiteral("C1000000000000000000000000000000"));
+    EXPECT_EQ(s.unit("KONFIG"), u"C1000000000000000000000000000000"_s);
+    EXPECT_EQ(w.openSubDialog(), nullptr);
+    EXPECT_FALSE(w.doorTimePanel()->isVisibleTo(&w));
+    EXPECT_TRUE(w.grid()->isEnabled());
+    EXPECT_EQ(s.db.tbUni.state(), TableState::Browse) << "posted";
 
     open(2, "RELE", w.relayPanel());
-    EXPECT_EQ(w.relayPanel()->box(0)->text(), QStringLiteral("Příchod")); // the unit's object
+    EXPECT_EQ(w.relayPanel()->box(0)->text(), u"Příchod"_s); // the unit's object
     w.relayPanel()->box(0)->setChecked(true);
     w.relayPanel()->box(7)->setChecked(true);
     w.relayPanel()->doneButton()->click();
-    EXPECT_EQ(field(s.db, "RELE"), QStringLiteral("81"));
-    edit(w);
+    EXPECT_EQ(s.unit("RELE"), u"81"_s);
+    w.navigator()->button(RecordNavigator::Edit)->click();
     doubleClick(w, "ALARM");
     ASSERT_EQ(w.openSubDialog(), w.alarmPanel());
     EXPECT_TRUE(w.alarmPanel()->box(5)->isChecked()); // FF by default
     w.alarmPanel()->box(5)->setChecked(false);
     w.alarmPanel()->doneButton()->click();
-    EXPECT_EQ(field(s.db, "ALARM"), QStringLiteral("DF"));
+    EXPECT_EQ(s.unit("ALARM"), u"DF"_s);
 
     open(3, "KONFIG", w.doorPanel());
     w.doorPanel()->opening(1)->setValue(20);
     w.doorPanel()->waiting(3)->setValue(100);
     w.doorPanel()->doneButton()->click();
-    EXPECT_EQ(field(s.db, "KONFIG"), QStringLiteral("01010114010101016400000000000000"));
+    EXPECT_EQ(s.unit("KONFIG"), u"01010114010101016400000000000000"_s);
 
     // In1 holds a code no entry stands for, and it stays.
-    addUnit(w, 4, QStringLiteral("04"));
-    edit(w);
-    s.db.tbUni.setString(QStringLiteral("KONFIG"),
-                         QStringLiteral("03002201010101000000000000000000"));
-    doubleClick(w, "KONFIG");
-    ASSERT_EQ(w.openSubDialog(), w.barrierPanel());
+    open(4, "KONFIG", w.barrierPanel(), u"03002201010101000000000000000000"_s);
     BarrierParametersPanel *p = w.barrierPanel();
     EXPECT_EQ(p->barrierType(1)->currentIndex(), -1);
     p->barrierType(0)->setCurrentIndex(2);
     p->opening(1)->setValue(7);
     p->waiting(0)->setValue(9);
     p->doneButton()->click();
-    EXPECT_EQ(field(s.db, "KONFIG"), QStringLiteral("03102201070901000000000000000000"));
+    EXPECT_EQ(s.unit("KONFIG"), u"03102201070901000000000000000000"_s);
 
     // A barrier unit shows two of the four use bits; the hidden ones stay.
-    addUnit(w, 9, QStringLiteral("09"));
-    edit(w);
-    s.db.tbUni.setString(QStringLiteral("POUZITI"), QStringLiteral("0C"));
-    doubleClick(w, "POUZITI");
-    ASSERT_EQ(w.openSubDialog(), w.usePanel());
+    open(9, "POUZITI", w.usePanel(), u"0C"_s);
     EXPECT_FALSE(w.usePanel()->box(2)->isVisibleTo(&w));
     w.usePanel()->box(0)->setChecked(true);
     w.usePanel()->doneButton()->click();
-    EXPECT_EQ(field(s.db, "POUZITI"), QStringLiteral("0D"));
+    EXPECT_EQ(s.unit("POUZITI"), u"0D"_s);
     EXPECT_TRUE(s.messages.shown().isEmpty());
 }
