@@ -3,36 +3,31 @@
 #include "support/TempDir.h"
 #include "support/WindowDriving.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 
 using namespace vardex;
-using vardex::testing::ScriptedMessages;
-using vardex::testing::TempDir;
+using namespace vardex::testing;
 
 // The help shipped with the program, in the source tree.
-static QString shippedHelp()
-{
-    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../../help");
-}
+static const QString kHelp =
+    QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../../help");
 
 TEST(HelpViewer, OpensTheShippedHelpAtTheStartTopicOnce)
 {
     QWidget owner;
     ScriptedMessages messages;
-    HelpViewer *viewer = HelpViewer::showHelp(messages, &owner, shippedHelp());
+    HelpViewer *viewer = HelpViewer::showHelp(messages, &owner, kHelp);
     ASSERT_NE(viewer, nullptr) << messages.texts().join('|').toStdString();
     EXPECT_EQ(viewer->browser()->documentTitle(), QStringLiteral("Postup zpracování"));
-    EXPECT_EQ(HelpViewer::showTopic(shippedHelp(), kHelpStartTopic, messages, &owner), viewer);
+    EXPECT_EQ(HelpViewer::showTopic(kHelp, kHelpStartTopic, messages, &owner), viewer);
     EXPECT_TRUE(messages.shown().isEmpty());
 
     // Enter in a page presses no button ("Zpět" would go back).
-    viewer->browser()->setSource(QUrl::fromLocalFile(shippedHelp() + "/index.html"));
-    vardex::testing::pressKey(viewer->browser(), Qt::Key_Return);
+    viewer->browser()->setSource(QUrl::fromLocalFile(kHelp + "/index.html"));
+    pressKey(viewer->browser(), Qt::Key_Return);
     EXPECT_EQ(viewer->browser()->source().fileName(), QStringLiteral("index.html"));
 }
 
@@ -41,12 +36,12 @@ TEST(HelpViewer, MissingHelpIsReportedInsteadOfAnEmptyWindow)
     TempDir empty;
     const QString cases[][2] = {{QString(), kHelpStartTopic},
                                 {empty.path(), kHelpStartTopic},
-                                {shippedHelp(), QStringLiteral("Neexistující téma")}};
-    for (const auto &c : cases) {
+                                {kHelp, QStringLiteral("Neexistující téma")}};
+    for (const auto &[help, topic] : cases) {
         QWidget owner;
         ScriptedMessages messages;
-        EXPECT_EQ(HelpViewer::showTopic(c[0], c[1], messages, &owner), nullptr);
-        ASSERT_EQ(messages.texts(ScriptedMessages::Kind::Error).size(), 1) << c[1].toStdString();
+        EXPECT_EQ(HelpViewer::showTopic(help, topic, messages, &owner), nullptr);
+        ASSERT_EQ(messages.texts(ScriptedMessages::Kind::Error).size(), 1) << topic.toStdString();
         EXPECT_TRUE(messages.texts().first().startsWith("Nápověda není k dispozici: "));
         EXPECT_TRUE(owner.findChildren<HelpViewer *>().isEmpty());
     }

@@ -1,24 +1,24 @@
 #include "app/ui/MainWindow.h"
+#include "admin/ui/TFrmUni.h"
+#include "admin/ui/UnitEditorPanels.h"
 #include "app/Application.h"
+#include "app/ui/AppWindows.h"
 #include "platform/Clock.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include "support/WindowDriving.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QPushButton>
 
 using namespace vardex;
-using vardex::testing::ScriptedFileChooser;
-using vardex::testing::ScriptedMessages;
-using vardex::testing::TempDir;
+using namespace vardex::testing;
+using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Fixture
+// Which entry is usable when is the menu rules', tested with them; here the
+// window follows them at the start and again after each window it opened.
+TEST(MainWindow, TheStartEnablesTheMenuAClosedWindowReevaluatesItAndOnlyKonecCloses)
 {
     TempDir dir;
     ScriptedMessages messages;
@@ -26,58 +26,36 @@ struct Fixture
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
     Application app{dir.path(), dir.path() + QLatin1Char('/'), messages, files, clock};
     MainWindow window{app};
-};
+    registerAppWindows(window, app);
+    const auto enabled = [&](const QString &entry) { return window.action(entry)->isEnabled(); };
+    window.show();
+    EXPECT_FALSE(enabled(u"Databaze"_s));
+    window.startButton()->click();
+    EXPECT_TRUE(app.started());
+    EXPECT_TRUE(window.startButton()->isHidden());
+    EXPECT_TRUE(enabled(u"Databaze"_s));
+    EXPECT_FALSE(enabled(u"StavJednotek"_s));
 
-} // namespace
+    messages.clear();
+    window.action(u"GrafickyMonitor1"_s)->trigger();
+    EXPECT_EQ(messages.texts(), QStringList{u"Funkce není v této verzi k dispozici."_s});
 
-// Which entry is usable when is the menu rules', tested with them.
-TEST(MainWindow, BeforeTheStartOnlyKonecWorksAndTheStartEnablesTheMenu)
-{
-    Fixture f;
-    EXPECT_FALSE(f.window.action(QStringLiteral("Databaze"))->isEnabled());
-    EXPECT_TRUE(f.window.action(QStringLiteral("Konec1"))->isEnabled());
-    // "&Konec" sits in "&Program", which stays reachable with nothing else on.
-    EXPECT_TRUE(f.window.action(QStringLiteral("OProgramu"))->isEnabled());
-    EXPECT_FALSE(f.window.action(QStringLiteral("UcelProgramu"))->isEnabled());
+    // The units window adds one unit; the menu is re-evaluated after it.
+    runDriven([&] { window.action(u"DatabazeJednotek"_s)->trigger(); },
+              [] {
+                  auto *units = qobject_cast<TFrmUni *>(QApplication::activeModalWidget());
+                  ASSERT_NE(units, nullptr);
+                  units->newButton()->click();
+                  units->typeSelector()->pick(0);
+                  units->reject();
+              });
+    EXPECT_TRUE(enabled(u"StavJednotek"_s));
+    EXPECT_TRUE(enabled(u"DatabazeCasu"_s));
 
-    f.window.startButton()->click();
-    EXPECT_TRUE(f.app.started());
-    EXPECT_TRUE(f.window.startButton()->isHidden());
-    EXPECT_TRUE(f.window.action(QStringLiteral("Databaze"))->isEnabled());
-    EXPECT_FALSE(f.window.action(QStringLiteral("StavJednotek"))->isEnabled());
-}
-
-TEST(MainWindow, EntriesWithoutAWindowSaySoAndUnitsReevaluateTheMenu)
-{
-    Fixture f;
-    f.window.startButton()->click();
-    f.messages.clear();
-    f.window.action(QStringLiteral("GrafickyMonitor1"))->trigger();
-    EXPECT_EQ(f.messages.texts(),
-              QStringList{QStringLiteral("Funkce není v této verzi k dispozici.")});
-
-    // A units window that adds one unit: the menu is re-evaluated after it.
-    f.window.registerWindow(QStringLiteral("DatabazeJednotek"), [&] {
-        Table &u = f.app.db0.tbUni;
-        ASSERT_TRUE(u.append());
-        u.setString(QStringLiteral("ADRESA"), QStringLiteral("01"));
-        u.setString(QStringLiteral("TYP"), QStringLiteral("01"));
-        ASSERT_TRUE(u.post());
-    });
-    f.window.action(QStringLiteral("DatabazeJednotek"))->trigger();
-    EXPECT_TRUE(f.window.action(QStringLiteral("StavJednotek"))->isEnabled());
-    EXPECT_TRUE(f.window.action(QStringLiteral("DatabazeCasu"))->isEnabled());
-}
-
-TEST(MainWindow, OnlyKonecClosesTheWindowAndClosesTheTables)
-{
-    Fixture f;
-    f.window.show();
-    f.window.startButton()->click();
-    EXPECT_FALSE(f.window.close());
-    EXPECT_TRUE(f.app.db0.tbEvents.isOpen());
-    f.window.action(QStringLiteral("Konec1"))->trigger();
-    EXPECT_FALSE(f.window.isVisible());
-    EXPECT_FALSE(f.app.db0.tbEvents.isOpen());
-    EXPECT_FALSE(f.app.vx.tbCas.isOpen());
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(app.db0.tbEvents.isOpen());
+    window.action(u"Konec1"_s)->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(app.db0.tbEvents.isOpen());
+    EXPECT_FALSE(app.vx.tbCas.isOpen());
 }

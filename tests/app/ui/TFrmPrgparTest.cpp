@@ -4,9 +4,6 @@
 #include "support/TempDir.h"
 #include "support/WindowDriving.h"
 
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,48 +11,41 @@
 #include <QPushButton>
 
 using namespace vardex;
-using vardex::testing::execDriven;
-using vardex::testing::ScriptedMessages;
-using vardex::testing::TempDir;
+using namespace vardex::testing;
 
-TEST(TFrmPrgpar, SwitchesAreDisabledAndShowTheirBytes)
+// Confirming creates the new output directory and saves the record; the
+// close box stores and creates nothing.
+TEST(TFrmPrgpar, ConfirmCreatesANewDirectoryAndSavesAndTheCloseBoxDoesNothing)
 {
-    ConfigRecord record = ConfigRecord::defaults(QStringLiteral("/opt/vardex/"));
-    record.autoCollect = 'A';
-    ScriptedMessages messages;
-    TFrmPrgpar window(record, messages);
-    EXPECT_EQ(window.outputEdit()->text(), QStringLiteral("/opt/vardex/VYSTUP/"));
-    EXPECT_TRUE(window.autoCollectBox()->isChecked());
-    EXPECT_FALSE(window.usageHistoryBox()->isChecked());
-    EXPECT_FALSE(window.autoCollectBox()->isEnabled());
-    EXPECT_FALSE(window.usageHistoryBox()->isEnabled());
-}
-
-TEST(TFrmPrgpar, ConfirmWithANewDirectoryCreatesItSavesAndCloses)
-{
-    TempDir dir;
-    ConfigRecord record = ConfigRecord::defaults(dir.path() + '/');
-    ScriptedMessages messages;
-    TFrmPrgpar window(record, messages);
-    const QString fresh = dir.file(QStringLiteral("sestavy/"));
-    const int result = execDriven(window, [&] {
-        window.outputEdit()->setText(fresh);
-        window.confirmButton()->click();
-    });
-    EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(messages.texts(), QStringList{"Vytvořen adresář \r\n" + fresh});
-    EXPECT_TRUE(QFileInfo(fresh).isDir());
-    QFile file(dir.file(kConfigFileName));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ConfigRecord::fromBytes(file.readAll())->outputDir, fresh);
+    for (const bool confirm : {true, false}) {
+        SCOPED_TRACE(confirm ? "confirm" : "close box");
+        TempDir dir;
+        ConfigRecord record = ConfigRecord::defaults(dir.path() + '/');
+        const QByteArray before = record.toBytes();
+        ScriptedMessages messages;
+        TFrmPrgpar window(record, messages);
+        const QString fresh = dir.file(QStringLiteral("sestavy/"));
+        const int result = execDriven(window, [&] {
+            window.outputEdit()->setText(fresh);
+            confirm ? window.confirmButton()->click() : void(window.close());
+        });
+        EXPECT_EQ(result, confirm ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(QFileInfo(fresh).isDir(), confirm);
+        QFile file(dir.file(kConfigFileName));
+        EXPECT_EQ(file.open(QIODevice::ReadOnly), confirm);
+        if (confirm) {
+            EXPECT_EQ(messages.texts(), QStringList{"Vytvořen adresář \r\n" + fresh});
+            EXPECT_EQ(ConfigRecord::fromBytes(file.readAll())->outputDir, fresh);
+        } else {
+            EXPECT_EQ(record.toBytes(), before);
+        }
+    }
 }
 
 TEST(TFrmPrgpar, AnUncreatableDirectoryIsPutBackAndTheWindowStays)
 {
     TempDir dir;
-    QFile blocker(dir.file(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(QFile(dir.file(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
     const QString bad = dir.file(QStringLiteral("blocker/sub/"));
     for (auto edit : {&TFrmPrgpar::outputEdit, &TFrmPrgpar::databaseEdit}) {
         ConfigRecord record = ConfigRecord::defaults(dir.path() + '/');
@@ -74,32 +64,15 @@ TEST(TFrmPrgpar, AnUncreatableDirectoryIsPutBackAndTheWindowStays)
     }
 }
 
-TEST(TFrmPrgpar, TheCloseBoxStoresNothing)
-{
-    TempDir dir;
-    ConfigRecord record = ConfigRecord::defaults(dir.path() + '/');
-    const QByteArray before = record.toBytes();
-    ScriptedMessages messages;
-    TFrmPrgpar window(record, messages);
-    const int result = execDriven(window, [&] {
-        window.outputEdit()->setText(dir.file(QStringLiteral("jinam/")));
-        window.close();
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_EQ(record.toBytes(), before);
-    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("jinam"))));
-    EXPECT_FALSE(QFileInfo::exists(dir.file(kConfigFileName)));
-}
-
 // Under a home deeper than the record's 80 characters the fields show the
 // whole defaults, and confirming them makes no directory of a cut name.
 TEST(TFrmPrgpar, ADeepHomeIsShownAndKeptWhole)
 {
     TempDir dir;
+    ScriptedMessages messages;
     const QString home = dir.file(QString(90, 'd')) + '/';
     ASSERT_TRUE(QDir().mkpath(home + "VYSTUP"));
     ConfigRecord record = ConfigRecord::defaults(home);
-    ScriptedMessages messages;
     TFrmPrgpar window(record, messages);
     EXPECT_EQ(window.outputEdit()->text(), home + "VYSTUP/");
     EXPECT_EQ(window.databaseEdit()->text(), home);
