@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace vardex {
 namespace {
@@ -62,6 +63,30 @@ TEST(ReplyClassification, ClassifiesByExpectedLength)
             expectedChunk[c.zeroedAt] = '\0';
         EXPECT_EQ(chunk, expectedChunk) << c.name;
     }
+}
+
+// A frame the line refuses (here a pipe: no parity can be set on it) ends
+// the writer, and the failure reaches the main thread instead of vanishing.
+TEST(SerialWriter, AFailedWriteIsReportedAndEndsTheThread)
+{
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    EventFd stop;
+    LineMailbox mailbox([] {});
+    SerialWriter writer(pipeFds[1], stop.fd(), mailbox);
+    ASSERT_TRUE(writer.start());
+    writer.sendFrame(kReadEvents);
+    std::vector<LineMessage::Kind> kinds;
+    EXPECT_TRUE(waitUntil([&] {
+        for (const LineMessage &m : mailbox.takeAll())
+            kinds.push_back(m.kind);
+        return kinds.size() >= 2;
+    }));
+    EXPECT_EQ(kinds, (std::vector{LineMessage::Kind::Ready, LineMessage::Kind::Failed}));
+    stop.set();
+    writer.join();
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
 }
 
 // The port's reader and writer threads the system still lists.
