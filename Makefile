@@ -29,7 +29,7 @@ test-sanitize: deps
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DVARDEX_SANITIZE=thread -DVARDEX_BENCH=OFF
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_comm \
-	  $$(cmake --build $(TSAN_BUILD) --target help | grep -qw test_sim && echo test_sim)
+	  $$(cmake --build $(TSAN_BUILD) --target help | grep -w test_sim >/dev/null && echo test_sim)
 	cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/comm/qt-tsan.supp" \
 	  ctest --output-on-failure -j $(JOBS) -R 'test_(comm|sim)'
