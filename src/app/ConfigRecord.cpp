@@ -93,10 +93,7 @@ ConfigRecord ConfigRecord::atHome(const QString &home) const
 
 Result<void> ConfigRecord::checkEncodable(const QString &dir)
 {
-    const EncodedText bytes = toCp1250(dir);
-    if (!bytes.ok)
-        return Failure{bytes.error};
-    if (fromCp1250(bytes.bytes).text != dir)
+    if (!fitsCp1250(dir))
         return Failure{QStringLiteral("Název adresáře %1 obsahuje znak, který nelze zapsat "
                                       "v kódování cp1250 konfiguračního souboru")
                            .arg(dir)};

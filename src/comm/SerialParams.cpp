@@ -49,10 +49,7 @@ QString portFromFile(const QString &dir, const QString &current)
 Result<void> writeFile(const QString &dir, const QString &port)
 {
     const QString line = kKey + port;
-    const EncodedText bytes = toCp1250(line);
-    if (!bytes.ok)
-        return Failure{bytes.error};
-    if (fromCp1250(bytes.bytes).text != line)
+    if (!fitsCp1250(line))
         return Failure{QStringLiteral("Název portu %1 obsahuje znak, který nelze zapsat "
                                       "v kódování cp1250 souboru %2")
                            .arg(port, fileName())};

@@ -85,4 +85,10 @@ DecodedText fromCp1250(QByteArrayView bytes)
     return codec.decode(bytes);
 }
 
+bool fitsCp1250(QStringView text)
+{
+    const EncodedText bytes = toCp1250(text);
+    return bytes.ok && fromCp1250(bytes.bytes).text == text;
+}
+
 } // namespace vardex

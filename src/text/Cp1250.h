@@ -54,5 +54,8 @@ private:
 // One-off conversions with a codec of their own.
 EncodedText toCp1250(QStringView text);
 DecodedText fromCp1250(QByteArrayView bytes);
+// Whether the text goes through the code page unchanged: a name that would
+// be stored with "?" (a path, a port) must be refused instead.
+bool fitsCp1250(QStringView text);
 
 } // namespace vardex
