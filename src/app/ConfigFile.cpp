@@ -1,11 +1,11 @@
 #include "app/ConfigFile.h"
 
 #include "platform/OperatorMessages.h"
+#include "text/LineFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vardex {
 
@@ -70,12 +70,10 @@ Result<void> writeConfig(const ConfigRecord &record)
     for (const QString &dir : {record.homeDir, record.outputDir, record.databaseDir})
         if (Result<void> encodable = ConfigRecord::checkEncodable(dir); !encodable)
             return encodable;
-    const QString path = record.homeDir + QLatin1String(kConfigFileName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(record.toBytes()) != ConfigRecord::kSize ||
-        !file.commit())
-        return Failure{QStringLiteral("Chyba zápisu konfiguračního souboru %1: %2")
-                           .arg(path, file.errorString())};
+    const FileWritten written =
+        writeWholeFile(record.homeDir + QLatin1String(kConfigFileName), record.toBytes());
+    if (!written.ok)
+        return Failure{written.error};
     return {};
 }
 

@@ -1,7 +1,8 @@
 #include "cli/DemoPictures.h"
 
+#include "text/LineFile.h"
+
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -187,9 +188,9 @@ Result<void> writePictures(const QString &dir)
 {
     for (const auto &[name, bytes] :
          {std::pair{QStringLiteral("logo.bmp"), logo()}, {QStringLiteral("foto.bmp"), photo()}}) {
-        QSaveFile file(QDir(dir).filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            return Failure{QStringLiteral("Soubor nelze zapsat: ") + file.fileName()};
+        const FileWritten written = writeWholeFile(QDir(dir).filePath(name), bytes);
+        if (!written.ok)
+            return Failure{written.error};
     }
     return {};
 }

@@ -7,10 +7,10 @@
 #include "app/Application.h"
 #include "comm/SerialParams.h"
 #include "platform/Clock.h"
+#include "text/LineFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace vardex::DemoSite {
@@ -274,14 +274,14 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
         print(err, pictures.error() + QLatin1Char('\n'));
         return 1;
     }
-    const Result<void> parms = SerialParams::writeFile(dir, linkPath(dir));
-    QSaveFile conf(simulatorConfigPath(dir));
-    const QByteArray confText = simulatorConfig(app.clock().today()).toUtf8();
-    if (!parms || !conf.open(QIODevice::WriteOnly) || conf.write(confText) != confText.size() ||
-        !conf.commit()) {
-        print(err,
-              (parms ? QStringLiteral("Soubor nelze zapsat: ") + conf.fileName() : parms.error()) +
-                  QLatin1Char('\n'));
+    if (const Result<void> parms = SerialParams::writeFile(dir, linkPath(dir)); !parms) {
+        print(err, parms.error() + QLatin1Char('\n'));
+        return 1;
+    }
+    const FileWritten conf =
+        writeWholeFile(simulatorConfigPath(dir), simulatorConfig(app.clock().today()).toUtf8());
+    if (!conf.ok) {
+        print(err, conf.error + QLatin1Char('\n'));
         return 1;
     }
     print(out, QStringLiteral("Ukázková evidence v %1\nSimulátor jednotek: kvr8sim --config %2 "

@@ -170,6 +170,15 @@ bool LineFileWriter::fail(const QString &message)
     return false;
 }
 
+FileWritten writeWholeFile(const QString &path, QByteArrayView bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit())
+        return {false, writeFailed(path)};
+    return {true, {}};
+}
+
 FileWritten writeLineFile(const QString &path, const QStringList &lines)
 {
     return writeWith(path, lines, LineFileWriter::Mode::Create);

@@ -76,6 +76,11 @@ private:
     bool m_failed = false;
 };
 
+// Bytes as the whole new content of a file, written to a temporary file and
+// renamed into place, so a failure leaves the old file as it was; the error
+// is "Chyba zápisu do souboru: <path>".
+FileWritten writeWholeFile(const QString &path, QByteArrayView bytes);
+
 // The whole job in one call: the file created anew, or appended to (an
 // append rewrites the whole file, so batch the lines).
 FileWritten writeLineFile(const QString &path, const QStringList &lines);
