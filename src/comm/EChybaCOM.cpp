@@ -29,6 +29,12 @@ EChybaCOM EChybaCOM::openFailed(const QString &device, const QString &reason)
     return withDetail(QStringLiteral("Chyba při otevírání COM"), device, reason);
 }
 
+EChybaCOM EChybaCOM::unknownPort(const QString &name)
+{
+    return openFailed(name, QStringLiteral("název portu neoznačuje žádné zařízení (COM1 až COM9 "
+                                           "nebo cesta začínající „/“)"));
+}
+
 EChybaCOM EChybaCOM::notAPort(const QString &device, const QString &reason)
 {
     return withDetail(QStringLiteral("Handle nepřísluší COM"), device, reason);

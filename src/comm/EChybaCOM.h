@@ -16,6 +16,8 @@ struct EChybaCOM
     static EChybaCOM alreadyOpen(const QString &device = {}, const QString &reason = {});
     // The device is missing or cannot be opened or set up.
     static EChybaCOM openFailed(const QString &device = {}, const QString &reason = {});
+    // The port's name ("LPT1", from VX_PARMS.INI) names no device at all.
+    static EChybaCOM unknownPort(const QString &name);
     // The path names something that is not a serial line.
     static EChybaCOM notAPort(const QString &device = {}, const QString &reason = {});
     // The reader thread could not be started or never reported ready.

@@ -75,9 +75,7 @@ std::optional<EChybaCOM> SerialDevice::open(const QString &path, int baudRate)
     if (m_fd >= 0)
         return EChybaCOM::alreadyOpen();
     if (path.isEmpty())
-        return EChybaCOM::openFailed(
-            {}, QStringLiteral("název portu neoznačuje žádné zařízení (COM1 až COM9 nebo cesta "
-                               "začínající „/“)"));
+        return EChybaCOM::unknownPort({});
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

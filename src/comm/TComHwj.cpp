@@ -45,10 +45,7 @@ OpenPortResult TComHwj::OpenPort()
     const QString device = SerialParams::devicePath(m_commPort);
     // The operator is to see the name from VX_PARMS.INI that leads nowhere.
     if (device.isEmpty())
-        return {false, EChybaCOM::openFailed(m_commPort,
-                                             QStringLiteral("název portu neoznačuje žádné "
-                                                            "zařízení (COM1 až COM9 nebo cesta "
-                                                            "začínající „/“)"))};
+        return {false, EChybaCOM::unknownPort(m_commPort)};
     if (std::optional<EChybaCOM> error = m_device.open(device, m_baudRate))
         return {false, std::move(error)};
     m_stop = std::make_unique<EventFd>();
