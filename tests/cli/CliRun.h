@@ -13,10 +13,12 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vardex::testing {
@@ -53,6 +55,22 @@ inline CmdResult runVardex(const QStringList &args, const QString &dir, QString 
     return r;
 }
 
+// The program where the user "nobody" may run it: the build tree may lie in
+// a folder only its owner can enter (a clone in a fresh temporary folder),
+// so a copy goes into a folder open to everyone, once per test run.
+inline QString programForEveryone()
+{
+    static QTemporaryDir folder;
+    static const QString copy = [] {
+        const QString path = folder.filePath(QStringLiteral("vardex"));
+        ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+        QFile::copy(QStringLiteral(VARDEX_EXECUTABLE), path);
+        ::chmod(QFile::encodeName(path).constData(), 0755);
+        return path;
+    }();
+    return copy;
+}
+
 // Runs the program itself from `workDir`; for the superuser, whom
 // permissions do not hold back, as the user "nobody" when `asNobody`. A
 // crash gives the status -1.
@@ -67,8 +85,9 @@ inline CmdResult runProgram(const QStringList &args, const QString &workDir = {}
                 (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
                 _exit(99);
         });
-    p.start(QStringLiteral(VARDEX_EXECUTABLE), args);
-    EXPECT_TRUE(p.waitForFinished(deadlineMs));
+    const bool lowered = asNobody && geteuid() == 0;
+    p.start(lowered ? programForEveryone() : QStringLiteral(VARDEX_EXECUTABLE), args);
+    EXPECT_TRUE(p.waitForFinished(deadlineMs)) << p.errorString().toStdString();
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
