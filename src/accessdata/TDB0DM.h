@@ -2,6 +2,7 @@
 
 #include "accessdata/EventInterpretation.h"
 #include "accessdata/EventRecord.h"
+#include "accessdata/PeriodChoice.h"
 #include "accessdata/ProcessingInterval.h"
 #include "accessdata/UnitCatalogue.h"
 #include "accessdata/UnitSelection.h"
@@ -13,6 +14,7 @@
 
 #include <QObject>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace vardex {
@@ -237,6 +239,20 @@ public:
     bool JeprazdnyInterval() const;
     void TentoMesic();
     QString ObdobiZpracovani() const;
+
+    // ===== The processing interval chosen in the date dialog =====
+    // (PeriodChoice.cpp)
+
+    // Shows the date dialog modally; set by the windows (tests set their
+    // own). Nothing when the operator cancelled; without a dialog nothing
+    // is chosen.
+    std::function<std::optional<DatePeriod>(const DatePeriodRequest &)> showDateDialog;
+    // A period of at most maxDays days, the current month when the interval
+    // is empty; stored on confirmation. Whether the operator confirmed.
+    bool UrceniIntervaluZpracovani(int maxDays);
+    // A single day, today unless a start is set; stored as start and end on
+    // confirmation. Whether the operator confirmed.
+    bool UrceniDne();
 
 private:
     // Appends udalost_dm in `year`, posts it and returns its event line;
