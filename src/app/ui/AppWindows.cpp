@@ -8,6 +8,7 @@
 #include "app/ui/TFrmPrgpar.h"
 #include "app/ui/TMyAbout.h"
 #include "app/ui/TSYSLOG.h"
+#include "events/ui/TINTERVAL.h"
 #include "unitops/ui/TFrmSbd.h"
 #include "unitops/ui/TKeyDlg.h"
 
@@ -27,6 +28,11 @@ void registerAppWindows(MainWindow &window, Application &app)
         QWidget *over = QApplication::activeModalWidget();
         TKeyDlg dialog(app.db0, app.vx, over ? over : &window);
         dialog.exec();
+    };
+    // The date dialog of the processing interval, likewise.
+    app.db0.showDateDialog = [&window](const DatePeriodRequest &request) {
+        QWidget *over = QApplication::activeModalWidget();
+        return TINTERVAL::choose(request, over ? over : &window);
     };
 
     window.registerWindow(QStringLiteral("ParametryProgramu"), [&window, &app] {
