@@ -32,8 +32,6 @@ TEST(ResultFilter, TermsRunByKindThenBit6ThenPlaceAndNeedAKindAndAPlace)
         QStringList codes;
     } cases[] = {
         {ticked({ResultFilter::Povoleno}, false, {0, 9}), {"00", "09", "40", "49"}},
-        {ticked({ResultFilter::Nezavreno, ResultFilter::Ilegalni}, false, {15}),
-         {"1F", "5F", "3F", "7F"}},
         {ticked({ResultFilter::Neotevreno}, true, {8, 7}), {"A7", "A8", "E7", "E8"}},
         {ticked({0, 1, 2, 3}, true, {-1}), all},
         {ticked({}, false, {-1}), {}},
