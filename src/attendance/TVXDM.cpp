@@ -4,6 +4,7 @@
 #include "admin/AdminSchemas.h"
 #include "app/ConfigFile.h"
 #include "attendance/AttendanceSchemas.h"
+#include "events/ReportFile.h"
 
 namespace vardex {
 
@@ -79,6 +80,11 @@ bool TVXDM::ReadIdKeyTM(KeyBytes &key)
         showKeyDialog();
     key = m_db0.udalost_dm.key;
     return !isEmptyKey(key);
+}
+
+Result<void> TVXDM::ClearOutFile()
+{
+    return writeReportFile(config.outputDir, {});
 }
 
 } // namespace vardex

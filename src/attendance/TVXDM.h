@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ConfigRecord.h"
+#include "base/Result.h"
 #include "tables/Table.h"
 #include "text/KeyNumber.h"
 #include "timecal/HourMinute.h"
@@ -65,6 +66,9 @@ public:
     // operator: true with the 7 bytes in `key` when one was obtained (not
     // the empty key). Without a dialog to show no key is obtained.
     bool ReadIdKeyTM(KeyBytes &key);
+
+    // Creates or empties the report file in the output directory.
+    Result<void> ClearOutFile();
 
 private:
     TDB0DM &m_db0;
