@@ -4,16 +4,22 @@
 #include "app/QtTranslations.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/MainWindow.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/GlobalOptions.h"
+#include "events/ui/ReportPrinting.h"
 #include "platform/Clock.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vardex;
 
@@ -46,6 +52,24 @@ int runWindow(const GlobalOptions &options, const QString &home, int argc, char 
     return qapp.exec();
 }
 
+// Drawing a report into a PDF file, for the command line.
+CommandServices commandServices()
+{
+    CommandServices services;
+    services.writePdf = [](const QString &pdfPath, const QString &title, const QStringList &lines,
+                           const QString &fontSpec) -> Result<int> {
+        QFont font = defaultReportFont();
+        if (!fontSpec.isEmpty()) {
+            const Result<QFont> chosen = parseReportFont(fontSpec);
+            if (!chosen)
+                return chosen.failure();
+            font = *chosen;
+        }
+        return writeReportPdf(pdfPath, title, lines, font);
+    };
+    return services;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -55,7 +79,9 @@ int main(int argc, char **argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     const GlobalOptions options = parseGlobalOptions(arguments);
     if (!options.error.isEmpty()) {
-        printText(stderr, QStringLiteral("vardex: %1\n").arg(options.error));
+        printText(stderr, QStringLiteral("vardex: %1\nPoužití: vardex [volby] [příkaz "
+                                         "[argumenty]] (nápověda: vardex --help)\n")
+                              .arg(options.error));
         return 2;
     }
     if (options.version) {
@@ -78,6 +104,22 @@ int main(int argc, char **argv)
     }
     if (options.command.isEmpty())
         return runWindow(options, home, argc, argv);
+    if (commandNeedsGui(options)) {
+        // Run from cron there is no display: text is drawn offscreen unless
+        // the environment names a platform.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Nor a login session: a private runtime folder spares the mail
+        // from cron Qt's warning about a missing one.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QByteArray runtime =
+                QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(::getuid());
+            if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+                qputenv("XDG_RUNTIME_DIR", runtime);
+        }
+        QGuiApplication qapp(argc, argv);
+        return runCommand(options, QDir::currentPath(), home, stdout, stderr, commandServices());
+    }
     QCoreApplication qapp(argc, argv);
     return runCommand(options, QDir::currentPath(), home, stdout, stderr);
 }

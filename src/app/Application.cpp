@@ -33,6 +33,13 @@ void Application::useSerialPort()
     closePort = [this] { db0.KomHwj.ClosePort(); };
 }
 
+QList<Table *> Application::tables()
+{
+    return {&db0.tbKey, &db0.tbUni, &db0.tbEvents, &db0.tbSKey,    &vx.tbAcc,    &vx.tbSme,
+            &vx.tbDch,  &vx.tbPrs,  &vx.tbCas,     &vx.tbSva,      &vx.tbVdch,   &vx.tbVder,
+            &vx.tbPom,  &vx.tbPlan, &obj.tbZony,   &obj.tbObjekty, &obj.tbKlice, &rpl.tbRpl};
+}
+
 StartOutcome Application::start()
 {
     QString error;

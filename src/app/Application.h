@@ -69,6 +69,10 @@ public:
     // is told through the message seam and leaves the menu as it was.
     bool PosouditMoznosti();
 
+    // Every table of the site, in the order of the data modules, whether
+    // open or not: for the administrator's export, import and listing.
+    QList<Table *> tables();
+
     // Closes the tables in their order, then the port.
     void quit();
 

@@ -1,4 +1,5 @@
-#include "cli/CollectCommand.h"
+#include "cli/ArgumentValues.h"
+#include "cli/CommandDefs.h"
 #include "cli/Print.h"
 
 #include "app/Application.h"
@@ -17,28 +18,11 @@ namespace {
 constexpr int kHeadlessTickMs = 50;
 constexpr int kDefaultMaxRounds = 5;
 
-} // namespace
-
-int collectCommand(Application &app, const QStringList &args, std::FILE *out, std::FILE *err)
+int runCollect(CommandCall &call, int maxRounds, int replyTimeoutMs)
 {
-    int maxRounds = kDefaultMaxRounds;
-    int replyTimeoutMs = 0; // the port's own
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        bool ok = false;
-        if (args[i] == QLatin1String("--max-rounds") && i + 1 < args.size()) {
-            maxRounds = args[++i].toInt(&ok);
-            ok = ok && maxRounds >= 1;
-        } else if (args[i] == QLatin1String("--reply-timeout") && i + 1 < args.size()) {
-            replyTimeoutMs = args[++i].toInt(&ok);
-            ok = ok && replyTimeoutMs >= 100;
-        }
-        if (!ok) {
-            print(err, QStringLiteral("Použití: vardex collect [--max-rounds N] [--reply-timeout "
-                                      "MS], N alespoň 1, MS alespoň 100\n"));
-            return 2;
-        }
-    }
-
+    Application &app = call.app();
+    std::FILE *out = call.out;
+    std::FILE *err = call.err;
     app.useSerialPort();
     if (app.start() != StartOutcome::Started)
         return 1;
@@ -105,11 +89,47 @@ int collectCommand(Application &app, const QStringList &args, std::FILE *out, st
     loop.exec();
     db.KomHwj.OnRequestHangup = nullptr;
     if (!collection.failure().isEmpty()) {
-        print(err, QStringLiteral("vardex collect: ") + collection.failure() + QLatin1Char('\n'));
-        status = 1;
+        status = call.failed(collection.failure());
     }
     app.quit();
     return status;
+}
+
+} // namespace
+
+QList<CommandDef> collectCommands()
+{
+    CommandDef collect;
+    collect.name = QStringLiteral("collect");
+    collect.summary = QStringLiteral("sběr dat od všech jednotek bez okna");
+    collect.synopsis = QStringLiteral("vardex collect [--max-rounds N] [--reply-timeout MS]");
+    collect.details = QStringLiteral(
+        "  Vypisuje průběh. Kód 0, když jsou všechny jednotky prázdné; kód 1, když se\n"
+        "  to nepodaří za N kol bez nové události (výchozí 5), když události nelze\n"
+        "  uložit nebo po Ctrl-C (rozpracovaná výměna se dokončí a uloží).\n"
+        "  --max-rounds N       počet kol bez události, po kterých sběr skončí (1 a více)\n"
+        "  --reply-timeout MS   čas na odpověď jednotky v ms (výchozí 4000, 100 a více)\n");
+    collect.options = {
+        QCommandLineOption(QStringLiteral("max-rounds"), QString(), QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("reply-timeout"), QString(), QStringLiteral("MS"))};
+    collect.run = [](CommandCall &call) {
+        int maxRounds = kDefaultMaxRounds;
+        int replyTimeoutMs = 0; // the port's own
+        if (call.isSet(QStringLiteral("max-rounds"))) {
+            const Result<int> n = numberArgument(call.value(QStringLiteral("max-rounds")), 1);
+            if (!n)
+                return call.usageError(n.error());
+            maxRounds = *n;
+        }
+        if (call.isSet(QStringLiteral("reply-timeout"))) {
+            const Result<int> ms = numberArgument(call.value(QStringLiteral("reply-timeout")), 100);
+            if (!ms)
+                return call.usageError(ms.error());
+            replyTimeoutMs = *ms;
+        }
+        return runCollect(call, maxRounds, replyTimeoutMs);
+    };
+    return {collect};
 }
 
 } // namespace vardex

@@ -1,128 +1,127 @@
 #include "cli/Commands.h"
+
+#include "cli/CommandDefs.h"
+#include "cli/CommandHelp.h"
 #include "cli/Print.h"
-
-#include "app/Application.h"
-#include "app/MenuItems.h"
-#include "cli/CollectCommand.h"
-#include "cli/DemoSite.h"
-#include "cli/EventsCommand.h"
-#include "cli/KeysCommand.h"
-#include "cli/ReadKeyCommand.h"
-#include "cli/UnitsCommand.h"
-#include "platform/Clock.h"
-#include "platform/ConsoleMessages.h"
-#include "platform/FileChooser.h"
-
-#include <QDir>
-#include <memory>
+#include "cli/Session.h"
 
 namespace vardex {
 
+CommandCall::CommandCall(const CommandDef &def, const GlobalOptions &global, const QString &workDir,
+                         const QString &home, std::FILE *out, std::FILE *err,
+                         const CommandServices &services)
+    : def(def), global(global), workDir(workDir), home(home), out(out), err(err), services(services)
+{
+}
+
+CommandCall::~CommandCall() = default;
+
+Application &CommandCall::app()
+{
+    return appAt(workDir, home);
+}
+
+Application &CommandCall::appAt(const QString &dir, const QString &siteHome)
+{
+    if (!m_session)
+        m_session = std::make_unique<Session>(global.now, dir, siteHome, err);
+    return m_session->app;
+}
+
+int CommandCall::usageError(const QString &reason) const
+{
+    print(err, QStringLiteral("vardex %1: %2\nPoužití: %3\n").arg(def.name, reason, def.synopsis));
+    return 2;
+}
+
+int CommandCall::failed(const QString &reason) const
+{
+    print(err, QStringLiteral("vardex %1: %2\n").arg(def.name, reason));
+    return 1;
+}
+
 namespace {
 
-// The command line never opens a dialog: a file choice is a cancel.
-class NoFileChooser final : public FileChooser
+// The command whose words begin the line; the one with the most words wins
+// ("keys import" before "keys").
+const CommandDef *findCommand(const QStringList &words)
 {
-public:
-    std::optional<QString> chooseOpen(const FileRequest &) override { return std::nullopt; }
-    std::optional<QString> chooseSave(const FileRequest &) override { return std::nullopt; }
-};
-
-// One headless run: the data modules in the working directory, messages to
-// standard error.
-struct Session
-{
-    Session(const GlobalOptions &options, const QString &workDir, const QString &home,
-            std::FILE *err)
-        : messages(err), clock(options.now ? std::unique_ptr<Clock>(new FixedClock(*options.now))
-                                           : std::unique_ptr<Clock>(new SystemClock)),
-          app(workDir, home, messages, files, *clock)
-    {
-    }
-
-    ConsoleMessages messages;
-    NoFileChooser files;
-    std::unique_ptr<Clock> clock;
-    Application app;
-};
-
-int statusCommand(Session &s, std::FILE *out, std::FILE *err)
-{
-    if (s.app.start() != StartOutcome::Started)
-        return 1;
-    QString text;
-    for (const MenuItemDef &item : mainMenuItems()) {
-        if (item.action == MenuAction::TopLevel || item.action == MenuAction::Separator)
+    const CommandDef *found = nullptr;
+    qsizetype foundWords = 0;
+    for (const CommandDef &def : allCommands()) {
+        const QStringList own = def.name.split(QLatin1Char(' '));
+        if (own.size() > words.size() || own.size() <= foundWords)
             continue;
-        text +=
-            QStringLiteral("%1 %2\n").arg(item.name).arg(s.app.menu.isEnabled(item.name) ? 1 : 0);
-    }
-    const std::pair<const char *, Table *> counted[] = {
-        {"units", &s.app.db0.tbUni}, {"keys", &s.app.db0.tbKey}, {"events", &s.app.db0.tbEvents}};
-    for (const auto &[name, table] : counted) {
-        const Result<qint64> n = table->countRecords();
-        if (!n) {
-            print(err, QStringLiteral("vardex status: ") + n.error() + QLatin1Char('\n'));
-            return 1;
+        if (words.mid(0, own.size()) == own) {
+            found = &def;
+            foundWords = own.size();
         }
-        text += QStringLiteral("%1 %2\n").arg(QLatin1String(name)).arg(*n);
     }
-    print(out, text);
-    return 0;
+    return found;
+}
+
+// Why QCommandLineParser refused the line, in Czech: an unknown option or an
+// option without its value.
+QString parseFailure(const QCommandLineParser &parser, const CommandDef &def,
+                     const QStringList &args)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().first();
+        return QStringLiteral("neznámá volba %1%2")
+            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+    }
+    for (const QCommandLineOption &option : def.options) {
+        if (option.valueName().isEmpty())
+            continue;
+        for (const QString &name : option.names()) {
+            const QString written = QStringLiteral("--") + name;
+            if (!args.isEmpty() && args.last() == written)
+                return QStringLiteral("volba %1 vyžaduje hodnotu %2")
+                    .arg(written, option.valueName());
+        }
+    }
+    return QStringLiteral("chybný zápis voleb (%1)").arg(parser.errorText());
 }
 
 } // namespace
 
-int runCommand(const GlobalOptions &options, const QString &workDir, const QString &home,
-               std::FILE *out, std::FILE *err)
+bool commandNeedsGui(const GlobalOptions &options)
 {
-    const QString &name = options.command;
-    if (name == QLatin1String("status")) {
-        if (!options.args.isEmpty()) {
-            print(err,
-                  QStringLiteral("vardex status: nečekaný argument %1\n").arg(options.args[0]));
-            return 2;
-        }
-        Session s(options, workDir, home, err);
-        return statusCommand(s, out, err);
+    const CommandDef *def = findCommand(QStringList{options.command} + options.args);
+    return def && def->needsGui;
+}
+
+int runCommand(const GlobalOptions &options, const QString &workDir, const QString &home,
+               std::FILE *out, std::FILE *err, const CommandServices &services)
+{
+    const QStringList words = QStringList{options.command} + options.args;
+    const CommandDef *def = findCommand(words);
+    if (!def) {
+        print(err, QStringLiteral("vardex: neznámý příkaz %1\nPoužití: vardex [volby] příkaz "
+                                  "[argumenty] (seznam příkazů: vardex --help)\n")
+                       .arg(options.command));
+        return 2;
     }
-    if (name == QLatin1String("events")) {
-        Session s(options, workDir, home, err);
-        return eventsCommand(s.app, options.args, out, err);
+    CommandCall call(*def, options, workDir, home, out, err, services);
+    const QStringList rest = words.mid(def->name.count(QLatin1Char(' ')) + 1);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("vypíše nápovědu k příkazu"));
+    call.options.addOptions(def->options);
+    call.options.addOption(help);
+    // "--" ends the options, so that an argument may begin with "-".
+    if (!call.options.parse(QStringList{QStringLiteral("vardex")} + rest))
+        return call.usageError(parseFailure(call.options, *def, rest));
+    if (call.options.isSet(help)) {
+        print(out, commandHelp(*def));
+        return 0;
     }
-    if (name == QLatin1String("units")) {
-        Session s(options, workDir, home, err);
-        return unitsCommand(s.app, options.args, out, err);
-    }
-    if (name == QLatin1String("keys")) {
-        Session s(options, workDir, home, err);
-        return keysCommand(s.app, options.args, out, err);
-    }
-    if (name == QLatin1String("collect")) {
-        Session s(options, workDir, home, err);
-        return collectCommand(s.app, options.args, out, err);
-    }
-    if (name == QLatin1String("read-key")) {
-        Session s(options, workDir, home, err);
-        return readKeyCommand(s.app, options.args, out, err);
-    }
-    if (name == QLatin1String("demo-site")) {
-        if (options.args.size() != 1) {
-            print(err, QStringLiteral("Použití: vardex demo-site ADRESÁŘ\n"));
-            return 2;
-        }
-        // The site is its own working and home directory.
-        const QString dir = QDir::cleanPath(QDir(workDir).absoluteFilePath(options.args[0]));
-        QString error;
-        if (!DemoSite::prepareDirectory(dir, &error)) {
-            print(err, QStringLiteral("vardex demo-site: ") + error + QLatin1Char('\n'));
-            return 1;
-        }
-        Session s(options, dir, dir + QLatin1Char('/'), err);
-        return DemoSite::write(s.app, dir, out, err);
-    }
-    print(err, QStringLiteral("vardex: neznámý příkaz %1 (viz vardex --help)\n").arg(name));
-    return 2;
+    call.args = call.options.positionalArguments();
+    if (call.args.size() > def->maxArgs)
+        return call.usageError(QStringLiteral("nečekaný argument %1").arg(call.args[def->maxArgs]));
+    if (call.args.size() < def->minArgs)
+        return call.usageError(
+            QStringLiteral("chybí argument %1").arg(def->argNames.value(call.args.size())));
+    return def->run(call);
 }
 
 } // namespace vardex

@@ -1,4 +1,5 @@
-#include "cli/EventsCommand.h"
+#include "cli/ArgumentValues.h"
+#include "cli/CommandDefs.h"
 #include "cli/Print.h"
 
 #include "app/Application.h"
@@ -9,20 +10,16 @@ namespace vardex {
 
 namespace {
 
-int usageError(std::FILE *err, const QString &text)
+int listEvents(CommandCall &call)
 {
-    print(err, QStringLiteral("vardex events: ") + text + QLatin1Char('\n'));
-    return 2;
-}
-
-int listEvents(Application &app, const QString &filter, std::FILE *out, std::FILE *err)
-{
+    Application &app = call.app();
+    const QString filter = call.value(QStringLiteral("filter"));
     if (app.start() != StartOutcome::Started)
         return 1;
     Table &events = app.db0.tbEvents;
     if (!filter.isEmpty()) {
         if (!events.setFilterText(filter))
-            return usageError(err, events.filterError());
+            return call.usageError(events.filterError());
         events.setFiltered(true);
     }
     events.setIndex(QString()); // IdEve: the order of storing
@@ -32,45 +29,58 @@ int listEvents(Application &app, const QString &filter, std::FILE *out, std::FIL
     QByteArray text;
     for (events.first(); !events.eof(); events.next())
         text += app.db0.tbEventsRadekUdalosti().toUtf8() + '\n';
-    if (events.readFailed()) {
-        print(err, QStringLiteral("vardex events: ") + events.errorMessage() + QLatin1Char('\n'));
-        return 1;
-    }
-    std::fwrite(text.constData(), 1, size_t(text.size()), out);
-    std::fflush(out);
+    if (events.readFailed())
+        return call.failed(events.errorMessage());
+    std::fwrite(text.constData(), 1, size_t(text.size()), call.out);
+    std::fflush(call.out);
     return 0;
 }
 
-int eraseEvents(Application &app, const QString &dateText, std::FILE *out, std::FILE *err)
+int eraseEvents(CommandCall &call)
 {
-    const QDate date = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
-    if (!date.isValid())
-        return usageError(err,
-                          QStringLiteral("chybné datum %1 (očekává se dd.mm.rrrr)").arg(dateText));
+    const Result<QDate> date = dateArgument(call.value(QStringLiteral("to")));
+    if (!date)
+        return call.usageError(date.error());
+    Application &app = call.app();
     if (app.start() != StartOutcome::Started)
         return 1;
-    const std::optional<qint64> erased = app.db0.tbEventsEraseToDate(date);
-    if (!erased) {
-        print(err, QStringLiteral("vardex events erase: ") + app.db0.tbEvents.errorMessage() +
-                       QLatin1Char('\n'));
-        return 1;
-    }
-    print(out, QStringLiteral("Vymazáno událostí: %1\n").arg(*erased));
+    const std::optional<qint64> erased = app.db0.tbEventsEraseToDate(*date);
+    if (!erased)
+        return call.failed(app.db0.tbEvents.errorMessage());
+    print(call.out, QStringLiteral("Vymazáno událostí: %1\n").arg(*erased));
     return 0;
 }
 
 } // namespace
 
-int eventsCommand(Application &app, const QStringList &args, std::FILE *out, std::FILE *err)
+QList<CommandDef> eventsCommands()
 {
-    if (args.isEmpty())
-        return listEvents(app, QString(), out, err);
-    if (args.size() == 2 && args[0] == QLatin1String("--filter"))
-        return listEvents(app, args[1], out, err);
-    if (args.size() == 3 && args[0] == QLatin1String("erase") && args[1] == QLatin1String("--to"))
-        return eraseEvents(app, args[2], out, err);
-    return usageError(err, QStringLiteral("nečekané argumenty %1 (viz vardex --help)")
-                               .arg(args.join(QLatin1Char(' '))));
+    CommandDef list;
+    list.name = QStringLiteral("events");
+    list.summary = QStringLiteral("vypíše uložené události, nejstarší první");
+    list.synopsis = QStringLiteral("vardex events [--filter VÝRAZ]");
+    list.details = QStringLiteral(
+        "  --filter VÝRAZ  filtr tabulky událostí, např. \"DATUM>='01.12.2026' AND RES='10'\"\n"
+        "                  (položky DATUM, CAS, AHWJ, CTM, RES, ORI); chybný filtr: kód 2\n");
+    list.options = {
+        QCommandLineOption(QStringLiteral("filter"), QString(), QStringLiteral("VÝRAZ"))};
+    list.run = listEvents;
+
+    CommandDef erase;
+    erase.name = QStringLiteral("events erase");
+    erase.summary =
+        QStringLiteral("vymaže události až do zadaného dne včetně a vypíše jejich počet");
+    erase.synopsis = QStringLiteral("vardex events erase --to dd.mm.rrrr");
+    erase.details =
+        QStringLiteral("  Maže v jedné transakci: při chybě zůstanou všechny události.\n");
+    erase.options = {
+        QCommandLineOption(QStringLiteral("to"), QString(), QStringLiteral("dd.mm.rrrr"))};
+    erase.run = [](CommandCall &call) {
+        if (!call.isSet(QStringLiteral("to")))
+            return call.usageError(QStringLiteral("chybí volba --to"));
+        return eraseEvents(call);
+    };
+    return {list, erase};
 }
 
 } // namespace vardex

@@ -33,7 +33,4 @@ QString resolveHome(const QString &optionHome, const QString &envHome, const QSt
 // then resolved against the current directory, so call this before -C).
 QString programDirectory(const QString &argv0);
 
-// The usage text of `vardex --help`.
-QString usageText();
-
 } // namespace vardex

@@ -1,4 +1,5 @@
-#include "cli/ReadKeyCommand.h"
+#include "cli/ArgumentValues.h"
+#include "cli/CommandDefs.h"
 #include "cli/Print.h"
 
 #include "app/Application.h"
@@ -17,29 +18,11 @@ constexpr int kDefaultTimeoutS = 30;
 // The pause between one read that brought no key and the next.
 constexpr int kRetryMs = 1000;
 
-} // namespace
-
-int readKeyCommand(Application &app, const QStringList &args, std::FILE *out, std::FILE *err)
+int readKey(CommandCall &call, std::optional<quint8> address, int timeoutS)
 {
-    std::optional<quint8> address;
-    int timeoutS = kDefaultTimeoutS;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        bool ok = false;
-        if (args[i] == QLatin1String("--address") && i + 1 < args.size()) {
-            const QString &text = args[++i];
-            address = text.size() == 2 ? parseHexByte(text) : std::nullopt;
-            ok = address.has_value();
-        } else if (args[i] == QLatin1String("--timeout") && i + 1 < args.size()) {
-            timeoutS = args[++i].toInt(&ok);
-            ok = ok && timeoutS >= 0;
-        }
-        if (!ok) {
-            print(err, QStringLiteral("Použití: vardex read-key [--address XX] [--timeout S], XX "
-                                      "dvě hexadecimální číslice, S sekundy (0 a více)\n"));
-            return 2;
-        }
-    }
-
+    Application &app = call.app();
+    std::FILE *out = call.out;
+    std::FILE *err = call.err;
     app.useSerialPort();
     if (app.start() != StartOutcome::Started)
         return 1;
@@ -87,6 +70,41 @@ int readKeyCommand(Application &app, const QStringList &args, std::FILE *out, st
     reading.FormDestroy();
     app.quit();
     return status;
+}
+
+} // namespace
+
+QList<CommandDef> readKeyCommands()
+{
+    CommandDef read;
+    read.name = QStringLiteral("read-key");
+    read.summary = QStringLiteral("přečte identifikační klíč předložený u jednotky a vypíše jeho "
+                                  "číslo");
+    read.synopsis = QStringLiteral("vardex read-key [--address XX] [--timeout S]");
+    read.details = QStringLiteral(
+        "  --address XX   adresa jednotky (výchozí: adresa pro čtení z konfigurace)\n"
+        "  --timeout S    zkouší S sekund (výchozí 30, 0 = jediný pokus)\n"
+        "  Kód 1, když klíč nebyl přečten.\n");
+    read.options = {QCommandLineOption(QStringLiteral("address"), QString(), QStringLiteral("XX")),
+                    QCommandLineOption(QStringLiteral("timeout"), QString(), QStringLiteral("S"))};
+    read.run = [](CommandCall &call) {
+        std::optional<quint8> address;
+        int timeoutS = kDefaultTimeoutS;
+        if (call.isSet(QStringLiteral("address"))) {
+            const Result<quint8> a = addressArgument(call.value(QStringLiteral("address")));
+            if (!a)
+                return call.usageError(a.error());
+            address = *a;
+        }
+        if (call.isSet(QStringLiteral("timeout"))) {
+            const Result<int> s = numberArgument(call.value(QStringLiteral("timeout")), 0);
+            if (!s)
+                return call.usageError(s.error());
+            timeoutS = *s;
+        }
+        return readKey(call, address, timeoutS);
+    };
+    return {read};
 }
 
 } // namespace vardex

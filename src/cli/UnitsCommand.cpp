@@ -1,4 +1,4 @@
-#include "cli/UnitsCommand.h"
+#include "cli/CommandDefs.h"
 #include "cli/Print.h"
 
 #include "app/Application.h"
@@ -9,14 +9,9 @@ namespace {
 
 constexpr int kNameWidth = 15;
 
-} // namespace
-
-int unitsCommand(Application &app, const QStringList &args, std::FILE *out, std::FILE *err)
+int listUnits(CommandCall &call)
 {
-    if (!args.isEmpty()) {
-        print(err, QStringLiteral("vardex units: nečekaný argument %1\n").arg(args[0]));
-        return 2;
-    }
+    Application &app = call.app();
     if (app.start() != StartOutcome::Started)
         return 1;
     Table &units = app.db0.tbUni;
@@ -34,12 +29,26 @@ int unitsCommand(Application &app, const QStringList &args, std::FILE *out, std:
                     .join(QLatin1Char(' '));
         text += QLatin1Char('\n');
     }
-    if (units.readFailed()) {
-        print(err, QStringLiteral("vardex units: ") + units.errorMessage() + QLatin1Char('\n'));
-        return 1;
-    }
-    print(out, text);
+    if (units.readFailed())
+        return call.failed(units.errorMessage());
+    print(call.out, text);
     return 0;
+}
+
+} // namespace
+
+QList<CommandDef> unitsCommands()
+{
+    CommandDef units;
+    units.name = QStringLiteral("units");
+    units.summary = QStringLiteral("vypíše jednotky: adresa, typ, název, použití, poplach, relé a "
+                                   "konfigurační data");
+    units.synopsis = QStringLiteral("vardex units");
+    units.details =
+        QStringLiteral("  Jeden řádek na jednotku v pořadí adres; \"--\" u jednotky bez "
+                       "adresy.\n");
+    units.run = listUnits;
+    return {units};
 }
 
 } // namespace vardex

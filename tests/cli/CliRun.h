@@ -106,6 +106,19 @@ struct SiteTables
     TDB0DM db;
 };
 
+// An event of unit 05 without a key at 07:30.
+inline void addEvent(Table &t, const QDate &date, const QString &res)
+{
+    ASSERT_TRUE(t.append());
+    t.setDate(QStringLiteral("DATUM"), date);
+    t.setTime(QStringLiteral("CAS"), QTime(7, 30));
+    t.setString(QStringLiteral("AHWJ"), QStringLiteral("05"));
+    t.setString(QStringLiteral("CTM"), QStringLiteral("00000000000000"));
+    t.setString(QStringLiteral("RES"), res);
+    t.setBool(QStringLiteral("ORI"), true);
+    ASSERT_TRUE(t.post());
+}
+
 // Makes the demo site `site` and starts `simulator` on its line with the
 // site's units, their events and those `more` adds; gives what it started.
 inline sim::SimConfig startDemoSite(const QString &site, sim::Kvr8Simulator &simulator,

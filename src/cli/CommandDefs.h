@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/CommandDef.h"
+
+#include <QList>
+
+namespace vardex {
+
+// The commands of each area, in the order `vardex --help` lists them.
+QList<CommandDef> statusCommands();
+QList<CommandDef> eventsCommands();
+QList<CommandDef> unitsCommands();
+QList<CommandDef> keysCommands();
+QList<CommandDef> readKeyCommands();
+QList<CommandDef> collectCommands();
+QList<CommandDef> reportCommands();
+QList<CommandDef> tableCommands();
+QList<CommandDef> demoSiteCommands();
+
+// Every command, `help` included, in that order.
+const QList<CommandDef> &allCommands();
+
+} // namespace vardex
