@@ -1,10 +1,13 @@
 #include "attendance/TVXDM.h"
 
+#include "accessdata/AccessSchemas.h"
 #include "accessdata/TDB0DM.h"
 #include "admin/AdminSchemas.h"
 #include "app/ConfigFile.h"
 #include "attendance/AttendanceSchemas.h"
+#include "attendance/Holidays.h"
 #include "events/ReportFile.h"
+#include "platform/OperatorMessages.h"
 
 namespace vardex {
 
@@ -14,8 +17,10 @@ TVXDM::TVXDM(TDB0DM &db0, const QString &workDir, OperatorMessages &messages, QO
       tbCas(wkvrCasSchema(), workDir), tbSva(wkvrSvaSchema(), workDir),
       tbVdch(wkvrVdchSchema(), workDir), tbVder(wkvrVderSchema(), workDir),
       tbPom(wkvrPomSchema(), workDir), tbPlan(planSchema(), workDir), m_db0(db0),
-      m_messages(messages)
+      m_messages(messages), m_workDir(workDir), m_keyLookup(wkvrKeySchema(), workDir),
+      m_scheduleLookup(wkvrDchSchema(), workDir), m_shiftLookup(wkvrSmeSchema(), workDir)
 {
+    installPostRules();
 }
 
 TVXDM::~TVXDM()
@@ -51,6 +56,9 @@ bool TVXDM::OpenApplicationDatabases(QString *error)
             return false;
         }
     }
+    // A site without its holiday list gets the one the program ships.
+    if (const Result<void> list = installHolidayList(m_workDir); !list)
+        m_messages.warning(list.error());
     // The other tables are created now so that a new site has every file.
     for (Table *t : {&tbSva, &tbVdch, &tbVder, &tbPom, &tbPlan}) {
         if (t->fileExists())
@@ -68,6 +76,8 @@ bool TVXDM::OpenApplicationDatabases(QString *error)
 void TVXDM::CloseApplicationDatabases()
 {
     m_db0.CloseMinimalDatabases();
+    for (Table *t : {&m_keyLookup, &m_scheduleLookup, &m_shiftLookup})
+        t->close();
     for (Table *t :
          {&tbAcc, &tbSme, &tbDch, &tbPrs, &tbCas, &tbSva, &tbVdch, &tbVder, &tbPom, &tbPlan})
         t->close();

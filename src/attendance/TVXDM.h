@@ -1,6 +1,9 @@
 #pragma once
 
+#include "accessdata/TableTextFile.h"
 #include "app/ConfigRecord.h"
+#include "attendance/CyclicSchedule.h"
+#include "attendance/KeyStatistics.h"
 #include "base/Result.h"
 #include "tables/Table.h"
 #include "text/KeyNumber.h"
@@ -70,9 +73,80 @@ public:
     // Creates or empties the report file in the output directory.
     Result<void> ClearOutFile();
 
+    // ===== Shift schedules and shifts (ScheduleTables.cpp) =====
+
+    // The schedule loaded last; valid after a load that succeeded.
+    CyclicSchedule cyclicSchedule;
+
+    // The shift name of cycle day 1..21 of the current schedule record;
+    // empty for another day. Put needs the record in edit or insert state.
+    QString tbDchGetNazSmeny(int day) const;
+    bool tbDchPutNazSmeny(int day, const QString &name);
+    // Exact and nearest searches by name; they move the table's cursor.
+    bool tbDchExactName(const QString &name);
+    void tbDchApproxName(const QString &name);
+    bool tbSmeExactName(const QString &name);
+    void tbSmeApproxName(const QString &name);
+    bool tbPrsExactName(const QString &name);
+
+    // Load cyclicSchedule: from the current schedule record; from the
+    // schedule of the current key holder; from the schedule of the holder
+    // of `ctm`. A failure has the load code (ScheduleLoad) and its text.
+    // The lookups use cursors of their own.
+    Result<void> tbDchDoCyklickeho();
+    Result<void> tbKeyCtiRozpis();
+    Result<void> CtiRozpisKlice(const QString &ctm);
+    // Cycle day 1..length of `date` in the loaded schedule (the caller has
+    // checked that the date is not before its start).
+    int tbDchUrciDenCyklu(const Date &date) const;
+
+    // The year the attendance works on: the start year of the processing
+    // interval, else the current year.
+    int processingYear() const;
+    // Re-anchors the current schedule record (every schedule) on 1 January
+    // of the processing year, each date keeping its shift.
+    Result<void> tbDchUprZazProRok();
+    Result<int> tbDchUpravaBazeProRok();
+
+    // The schedules to and from their text file (ScheduleFile.h); the
+    // import asks "Smazat stará data?" and about each line it cannot take.
+    Result<int> tbDchExportDatabaze(const QString &file);
+    TextImportResult tbDchImportDatabaze(const QString &file);
+
+    // ===== Results, error records, counters (AttendanceRecords.cpp) =====
+
+    Result<bool> tbVdchExistujeKlic(const QString &ctm);
+    // Deletes every result of the key; gives how many.
+    Result<int> tbVdchEraseKlic(const QString &ctm);
+    Result<void> tbVdchEmptyTable();
+    Result<void> tbVdErEmptyTable();
+    // An error record of the event in the access-control data module's
+    // event record.
+    Result<void> tbVdErInsRec(const QString &remark);
+    Result<bool> tbVdErExactCtm(const QString &ctm);
+    // Appends the error protocol of the current key holder to `file`.
+    Result<void> tbVdErOutToFile(const QString &file);
+
+    // The named counters (KeyStatistics.cpp).
+    Result<void> tbPomStoreOrAdd(const QString &name, int n);
+    Result<CounterSum> tbCountType(QChar c);
+    Result<void> tbPomEmptyTable();
+    Result<KeyStatistics> StatistikaKlicu();
+
 private:
+    // Loads the schedule of that name into cyclicSchedule.
+    Result<void> loadScheduleNamed(const QString &name);
+    // The table opened when it is not yet.
+    Result<void> opened(Table &table);
+    void installPostRules();
+
     TDB0DM &m_db0;
     OperatorMessages &m_messages;
+    QString m_workDir;
+    // Lookups that never move a window's cursor.
+    Table m_keyLookup;
+    Table m_scheduleLookup;
+    Table m_shiftLookup;
 };
 
 } // namespace vardex
