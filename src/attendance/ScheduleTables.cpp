@@ -168,17 +168,18 @@ int TVXDM::processingYear() const
     return m_db0.clock().today().year();
 }
 
-Result<void> TVXDM::tbDchUprZazProRok()
+Result<void> TVXDM::tbDchUprZazProRok(int year)
 {
-    return reanchor(tbDch, processingYear());
+    return reanchor(tbDch, year > 0 ? year : processingYear());
 }
 
-Result<int> TVXDM::tbDchUpravaBazeProRok()
+Result<int> TVXDM::tbDchUpravaBazeProRok(int year)
 {
     if (Result<void> open = opened(tbDch); !open)
         return open.failure();
     const Bookmark at = tbDch.bookmark();
-    const int year = processingYear();
+    if (year <= 0)
+        year = processingYear();
     int count = 0;
     {
         // Every schedule or none: a half re-anchored site would give the

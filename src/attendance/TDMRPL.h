@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "tables/Table.h"
 
 #include <QObject>
@@ -15,6 +16,11 @@ public:
     ~TDMRPL() override { tbRpl.close(); }
 
     Table tbRpl;
+
+    // Whether the plan holds a day for that key number and date. Searched
+    // under the key-and-date index; the cursor, its order and its place are
+    // left as they were.
+    Result<bool> JeZaznamKlicDatum(const QString &klic, const QDate &datum);
 
     // Empty when the table opened; else its error, which the start reports.
     const QString &openError() const { return m_openError; }

@@ -104,9 +104,9 @@ public:
     // interval, else the current year.
     int processingYear() const;
     // Re-anchors the current schedule record (every schedule) on 1 January
-    // of the processing year, each date keeping its shift.
-    Result<void> tbDchUprZazProRok();
-    Result<int> tbDchUpravaBazeProRok();
+    // of `year` (0: the processing year), each date keeping its shift.
+    Result<void> tbDchUprZazProRok(int year = 0);
+    Result<int> tbDchUpravaBazeProRok(int year = 0);
 
     // The schedules to and from their text file (ScheduleFile.h); the
     // import asks "Smazat stará data?" and about each line it cannot take.
