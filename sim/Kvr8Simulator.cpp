@@ -67,6 +67,17 @@ void Kvr8Simulator::apply(const SimConfig &config)
     setTrafficPeriod(config.trafficPeriodMs, config.seed);
 }
 
+void Kvr8Simulator::restore(const SimState &state)
+{
+    std::lock_guard lock(m_mutex);
+    for (const SimState::Unit &u : state.units) {
+        auto it = m_units.find(u.address);
+        Q_ASSERT(it != m_units.end());
+        if (it != m_units.end())
+            it->second.unit.restore(u.kept);
+    }
+}
+
 void Kvr8Simulator::setPacing(bool on)
 {
     std::lock_guard lock(m_mutex);
@@ -428,6 +439,17 @@ std::optional<SimUnit> Kvr8Simulator::unit(quint8 address) const
     if (it == m_units.end())
         return std::nullopt;
     return it->second.unit;
+}
+
+SimState Kvr8Simulator::snapshot() const
+{
+    std::lock_guard lock(m_mutex);
+    SimState state;
+    for (const auto &[address, slot] : m_units) {
+        const SimUnit &u = slot.unit;
+        state.units.append({address, u.type(), u.memorySizeCode(), u.kept()});
+    }
+    return state;
 }
 
 QList<HeardFrame> Kvr8Simulator::heard() const

@@ -3,6 +3,7 @@
 #include "sim/FrameAssembler.h"
 #include "sim/PseudoTerminal.h"
 #include "sim/SimConfig.h"
+#include "sim/SimState.h"
 #include "sim/SimUnit.h"
 
 #include <QByteArray>
@@ -60,6 +61,9 @@ public:
     // Adds the units, permissions, waiting events, holders, faults and the
     // traffic period of a configuration.
     void apply(const SimConfig &config);
+    // Gives the units what they kept in an earlier run; every unit of the
+    // state is one of the line's (SimState::check).
+    void restore(const SimState &state);
     void setPacing(bool on);
     // Keys the traffic generator presents; random keys when none.
     void setHolders(const QList<KeyBytes> &holders);
@@ -88,6 +92,8 @@ public:
 
     // --- what happened (copies)
     std::optional<SimUnit> unit(quint8 address) const;
+    // What every unit would keep over a power cut, in address order.
+    SimState snapshot() const;
     QList<HeardFrame> heard() const;
     void clearHeard();
     // Waits until the line has heard at least `count` things; false after

@@ -88,11 +88,16 @@ SimUnit::Answer SimUnit::data(QByteArray bytes)
     return {withChecksum(std::move(bytes)), true};
 }
 
+int SimUnit::eventCapacity(quint8 memorySizeCode)
+{
+    if (memorySizeCode == 255)
+        return 0;
+    return (memorySizeCode + 1) * 32768 / EventSlotSize;
+}
+
 int SimUnit::capacity() const
 {
-    if (m_setup.memorySizeCode == 255)
-        return 0;
-    return (m_setup.memorySizeCode + 1) * 32768 / EventSlotSize;
+    return eventCapacity(m_setup.memorySizeCode);
 }
 
 SimUnit::Answer SimUnit::handle(quint8 code, QByteArrayView data, const QDateTime &hostNow)
@@ -336,6 +341,46 @@ void SimUnit::recordEvent(const EventSlot &event)
 QList<EventSlot> SimUnit::storedEvents() const
 {
     return QList<EventSlot>(m_memory.begin(), m_memory.end());
+}
+
+KeptState SimUnit::kept() const
+{
+    return {m_state,
+            m_alarm,
+            m_relay,
+            m_config,
+            m_clockOffset,
+            m_permissions,
+            QList<KeyBytes>(m_banned.begin(), m_banned.end()),
+            m_balances,
+            m_timerSections,
+            m_timerPermissions,
+            storedEvents(),
+            m_first,
+            m_read,
+            m_memoryPos,
+            m_overflow};
+}
+
+void SimUnit::restore(const KeptState &k)
+{
+    m_state = k.state;
+    m_alarm = k.alarmMask;
+    m_relay = k.relayMask;
+    m_config = k.configBlock;
+    m_clockOffset = k.clockOffset;
+    m_permissions = k.permissions;
+    m_banned = std::set<KeyBytes>(k.banned.begin(), k.banned.end());
+    m_balances = k.balances;
+    m_timerSections = k.timerSections;
+    m_timerPermissions = k.timerPermissions;
+    m_memory = std::deque<EventSlot>(k.events.begin(), k.events.end());
+    m_first = k.oldest;
+    m_write = k.oldest + quint32(k.events.size());
+    m_read = k.read;
+    m_memoryPos = k.memoryRead;
+    m_overflow = k.overflow;
+    m_pending = {};
 }
 
 StateReply SimUnit::stateLayout(const QDateTime &hostNow) const

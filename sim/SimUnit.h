@@ -53,6 +53,30 @@ struct Permission
     friend bool operator==(const Permission &, const Permission &) = default;
 };
 
+// What a unit keeps over a power cut: its state, masks, configuration
+// block, clock, lists and event memory; not the reply still waiting for its
+// acknowledgement.
+struct KeptState
+{
+    quint8 state = UnitStateCode::Locked;
+    quint8 alarmMask = 0;
+    quint8 relayMask = 0;
+    QByteArray configBlock = QByteArray(16, '\0');
+    qint64 clockOffset = 0; // seconds ahead of the host
+    QList<Permission> permissions;
+    QList<KeyBytes> banned; // in key order
+    QList<QPair<KeyBytes, quint16>> balances;
+    std::array<QByteArray, 16> timerSections;
+    QList<QByteArray> timerPermissions;
+    // The events in memory, oldest first, numbered from `oldest` on.
+    QList<EventSlot> events;
+    quint32 oldest = 0;
+    quint32 read = 0;       // the next event the PC collects
+    quint32 memoryRead = 0; // the next event of the memory read
+    bool overflow = false;  // events were overwritten before they were collected
+    friend bool operator==(const KeptState &, const KeptState &) = default;
+};
+
 // One KVR-8 unit: its state, clock, masks, configuration block, permission
 // list and event memory, and what it answers to each command. It knows
 // nothing of the line; the simulator hands it checked frames.
@@ -70,6 +94,7 @@ public:
 
     quint8 address() const { return m_setup.address; }
     quint8 type() const { return m_setup.type; }
+    quint8 memorySizeCode() const { return m_setup.memorySizeCode; }
 
     // A frame whose checksum is right. A data reply waits for the PC's
     // acknowledgement before the unit counts what it handed out as read.
@@ -102,6 +127,15 @@ public:
     QList<EventSlot> storedEvents() const;
     QDateTime clockAt(const QDateTime &hostNow) const { return hostNow.addSecs(m_clockOffset); }
     StateReply stateLayout(const QDateTime &hostNow) const;
+
+    // Everything the unit would keep over a power cut, and the same given
+    // back after it (positions and event count consistent, as SimState
+    // checks them).
+    KeptState kept() const;
+    void restore(const KeptState &k);
+
+    // How many events a memory of the size code holds.
+    static int eventCapacity(quint8 memorySizeCode);
 
     // How many permissions the list takes.
     static constexpr int PermissionCapacity = 2048;

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "sim/Kvr8Simulator.h"
 #include "sim/SimConfig.h"
+#include "sim/StateFile.h"
 #include "text/HexText.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ using namespace vardex::sim;
 namespace {
 
 const char *const Usage =
-    "usage: kvr8sim --config FILE [--link PATH] [--pace]\n"
+    "usage: kvr8sim --config FILE [--state FILE [--reset-state]] [--link PATH] [--pace]\n"
     "       kvr8sim --help\n"
     "\n"
     "Simulates a line of KVR-8 units on a pseudo-terminal and prints the path\n"
@@ -29,6 +30,11 @@ const char *const Usage =
     "\n"
     "  --config FILE  the units, permissions, waiting events, holders, faults\n"
     "                 and traffic (format: sim/README.md)\n"
+    "  --state FILE   keep what the units live through in FILE between runs: loaded\n"
+    "                 at start when it exists, written at most every second and\n"
+    "                 on exit (a file that does not fit the configuration stops\n"
+    "                 the start)\n"
+    "  --reset-state  start from the configuration, not from the state file\n"
     "  --link PATH    also keep a symbolic link PATH to the slave side\n"
     "  --pace         send replies at the real speed (2400 baud, 11 bits a byte)\n"
     "  --help         show this text\n"
@@ -38,7 +44,7 @@ const char *const Usage =
     "  input ADDR INPUT STATE     input 0-7 of unit ADDR goes to STATE (0 rest, 3 active)\n"
     "  fault ADDR NAME [COUNT]    none|silent|checksum|split|address|garbage|noise, for COUNT\n"
     "                             replies or until changed\n"
-    "  quit                       stop (as do Ctrl-C and end of the session)\n";
+    "  quit                       stop (as do Ctrl-C, SIGTERM and SIGHUP)\n";
 
 void say(const QString &text, FILE *to = stdout)
 {
@@ -81,12 +87,34 @@ bool runCommand(Kvr8Simulator &sim, const QString &line)
     return true;
 }
 
+// Gives the units what the state file kept, unless told to start from the
+// configuration, and writes the state the run starts from at once, so that
+// a file that cannot be written stops the start.
+Result<void> loadState(StateFile &file, const SimConfig &config, bool reset, Kvr8Simulator &sim)
+{
+    if (!reset) {
+        const Result<std::optional<SimState>> kept = file.load();
+        if (!kept)
+            return kept.failure();
+        if (*kept) {
+            if (const Result<void> fits = (*kept)->check(config); !fits)
+                return Failure{QStringLiteral("%1 does not fit the configuration: %2 "
+                                              "(--reset-state starts from the configuration)")
+                                   .arg(file.path(), fits.error())};
+            sim.restore(**kept);
+        }
+    }
+    return file.save(sim.snapshot());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QString configPath;
     QString linkPath;
+    QString statePath;
+    bool resetState = false;
     bool pace = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
@@ -96,6 +124,10 @@ int main(int argc, char **argv)
         }
         if (arg == QLatin1String("--pace")) {
             pace = true;
+        } else if (arg == QLatin1String("--reset-state")) {
+            resetState = true;
+        } else if (arg == QLatin1String("--state") && i + 1 < argc) {
+            statePath = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == QLatin1String("--config") && i + 1 < argc) {
             configPath = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == QLatin1String("--link") && i + 1 < argc) {
@@ -106,7 +138,7 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    if (configPath.isEmpty()) {
+    if (configPath.isEmpty() || (resetState && statePath.isEmpty())) {
         std::fputs(Usage, stderr);
         return 2;
     }
@@ -131,6 +163,22 @@ int main(int argc, char **argv)
     Kvr8Simulator sim(clock);
     sim.apply(*config);
     sim.setPacing(pace || config->pace);
+    std::optional<StateFile> state;
+    if (!statePath.isEmpty()) {
+        state.emplace(statePath);
+        if (const Result<void> loaded = loadState(*state, *config, resetState, sim); !loaded) {
+            say(QStringLiteral("kvr8sim: %1").arg(loaded.error()), stderr);
+            return 1;
+        }
+    }
+    // Saves the state; a failure is reported once until a save succeeds again.
+    bool failing = false;
+    const auto keepState = [&] {
+        const Result<void> saved = state->save(sim.snapshot());
+        if (!saved && !failing)
+            say(QStringLiteral("kvr8sim: state not saved: %1").arg(saved.error()), stderr);
+        failing = !saved;
+    };
     if (!sim.start(linkPath, &error)) {
         say(QStringLiteral("kvr8sim: %1").arg(error), stderr);
         return 1;
@@ -141,7 +189,11 @@ int main(int argc, char **argv)
     std::string pending;
     for (;;) {
         pollfd fds[2] = {{signalFd, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0)
+        const int timeoutMs = state ? int(state->untilDue().count()) : -1;
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (state && state->untilDue().count() == 0)
+            keepState();
+        if (ready < 0)
             continue;
         if (fds[0].revents & POLLIN)
             break;
@@ -164,5 +216,7 @@ int main(int argc, char **argv)
     }
     sim.stop();
     ::close(signalFd);
-    return 0;
+    if (state)
+        keepState();
+    return failing ? 1 : 0;
 }
