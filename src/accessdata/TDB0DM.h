@@ -98,6 +98,9 @@ public:
 
     // The key number chosen in the key selection dialog; empty when none.
     QString chosenKey;
+    // The attendance group (a workplace code) a batch evaluation is limited
+    // to; empty when none is chosen.
+    QString chosenGroup;
     // Whether storing an event of a searched key raises the alarm.
     bool searchedKeyAlarm = false;
 

@@ -15,6 +15,10 @@ QList<CommandDef> readKeyCommands();
 QList<CommandDef> collectCommands();
 QList<CommandDef> reportCommands();
 QList<CommandDef> tableCommands();
+QList<CommandDef> shiftsCommands();
+QList<CommandDef> schedulesCommands();
+QList<CommandDef> holidaysCommands();
+QList<CommandDef> workplacesCommands();
 QList<CommandDef> demoSiteCommands();
 
 // Every command, `help` included, in that order.

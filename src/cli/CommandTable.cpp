@@ -73,7 +73,8 @@ const QList<CommandDef> &allCommands()
         QList<CommandDef> all;
         for (const auto &area :
              {statusCommands, eventsCommands, unitsCommands, keysCommands, readKeyCommands,
-              collectCommands, reportCommands, tableCommands, demoSiteCommands, helpCommands})
+              collectCommands, reportCommands, tableCommands, shiftsCommands, schedulesCommands,
+              holidaysCommands, workplacesCommands, demoSiteCommands, helpCommands})
             all += area();
         return all;
     }();

@@ -1,4 +1,5 @@
 #include "cli/DemoSite.h"
+#include "cli/DemoAttendance.h"
 #include "cli/DemoPictures.h"
 #include "cli/Print.h"
 
@@ -266,6 +267,11 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
             if (why.isEmpty())
                 why = t->errorMessage();
         print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + why + QLatin1Char('\n'));
+        return 1;
+    }
+    if (const Result<void> attendance = addDemoAttendance(app); !attendance) {
+        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + attendance.error() +
+                       QLatin1Char('\n'));
         return 1;
     }
     app.PosouditMoznosti();

@@ -8,6 +8,10 @@
 #include "app/ui/TFrmPrgpar.h"
 #include "app/ui/TMyAbout.h"
 #include "app/ui/TSYSLOG.h"
+#include "attendance/ui/TDBSVAT.h"
+#include "attendance/ui/TFrmPrs.h"
+#include "attendance/ui/TPARNOC.h"
+#include "attendance/ui/TSELSME.h"
 #include "events/ui/TINTERVAL.h"
 #include "unitops/ui/TFrmSbd.h"
 #include "unitops/ui/TKeyDlg.h"
@@ -50,6 +54,21 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("SberDat"), [&window, &app] {
         TFrmSbd collection(app.db0, &window);
         collection.exec();
+    });
+    window.registerWindow(QStringLiteral("DatabazePracSkupin"), [&window, &app] {
+        TFrmPrs groups(app.db0, app.vx, &window);
+        groups.exec();
+    });
+    window.registerWindow(QStringLiteral("DabazeSmen"), [&window, &app] {
+        TSELSME shifts(app.vx, app.messages(), app.files(), false, &window);
+        shifts.exec();
+    });
+    window.registerWindow(QStringLiteral("Svatky"), [&window, &app] {
+        TDBSVAT::showWindow(app.vx, app.db0, app.workDir(), &window);
+    });
+    window.registerWindow(QStringLiteral("Doasntolerancenonsmny1"), [&window, &app] {
+        TPARNOC tolerance(app.vx, &window);
+        tolerance.exec();
     });
     window.registerWindow(QStringLiteral("UcelProgramu"), [&window] {
         TMyAbout about(&window);
