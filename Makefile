@@ -37,12 +37,14 @@ test-tsan: deps
 # The demo site lives under the build tree and is made on first run.
 DEMO_DIR ?= $(CURDIR)/$(BUILD)/demo
 # The simulator serves the site's units on DIR/ttyKVR8 while the window is
-# open and is stopped when it closes.
+# open and is stopped when it closes; DIR/kvr8sim.state keeps what the units
+# lived through (collected events stay collected) for the next run.
 demo: build
 	@test -f $(DEMO_DIR)/WKVRUNI.DB || $(BUILD)/vardex demo-site $(DEMO_DIR)
-	@$(BUILD)/kvr8sim --config $(DEMO_DIR)/kvr8sim.conf --link $(DEMO_DIR)/ttyKVR8 \
-	    </dev/null >$(DEMO_DIR)/kvr8sim.log 2>&1 & sim=$$!; \
+	@$(BUILD)/kvr8sim --config $(DEMO_DIR)/kvr8sim.conf --state $(DEMO_DIR)/kvr8sim.state \
+	    --link $(DEMO_DIR)/ttyKVR8 </dev/null >$(DEMO_DIR)/kvr8sim.log 2>&1 & sim=$$!; \
 	for i in $$(seq 50); do test -e $(DEMO_DIR)/ttyKVR8 && break; sleep 0.1; done; \
+	test -e $(DEMO_DIR)/ttyKVR8 || { kill $$sim 2>/dev/null; cat $(DEMO_DIR)/kvr8sim.log; exit 1; }; \
 	$(BUILD)/vardex -C $(DEMO_DIR) --home $(DEMO_DIR); status=$$?; \
 	kill $$sim; wait $$sim; exit $$status
 

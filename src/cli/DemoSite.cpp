@@ -11,6 +11,7 @@
 #include "text/LineFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -243,6 +244,11 @@ QString simulatorConfigPath(const QString &dir)
     return QDir(dir).filePath(QStringLiteral("kvr8sim.conf"));
 }
 
+QString simulatorStatePath(const QString &dir)
+{
+    return QDir(dir).filePath(QStringLiteral("kvr8sim.state"));
+}
+
 bool prepareDirectory(const QString &dir, QString *error)
 {
     if (!QDir().mkpath(dir)) {
@@ -290,9 +296,15 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
         print(err, conf.error + QLatin1Char('\n'));
         return 1;
     }
+    // What a simulator kept for an earlier site here belongs to other events.
+    const QString state = simulatorStatePath(dir);
+    if (QFile::exists(state) && !QFile::remove(state)) {
+        print(err, QStringLiteral("Soubor nelze smazat: ") + state + QLatin1Char('\n'));
+        return 1;
+    }
     print(out, QStringLiteral("Ukázková evidence v %1\nSimulátor jednotek: kvr8sim --config %2 "
-                              "--link %3\n")
-                   .arg(dir, simulatorConfigPath(dir), linkPath(dir)));
+                              "--state %3 --link %4\n")
+                   .arg(dir, simulatorConfigPath(dir), state, linkPath(dir)));
     return 0;
 }
 

@@ -18,6 +18,8 @@ namespace DemoSite {
 // The simulator's link and configuration file in `dir`.
 QString linkPath(const QString &dir);
 QString simulatorConfigPath(const QString &dir);
+// The file in `dir` where the simulator keeps its units' state between runs.
+QString simulatorStatePath(const QString &dir);
 
 // Makes `dir` (absolute) ready for a new site: created when missing; a
 // directory that already holds a units table is refused with a message.
