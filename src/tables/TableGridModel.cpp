@@ -154,8 +154,16 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
     if (role == Qt::EditRole)
         return FieldValue::toText(def, stored);
     const GridColumn &column = m_columns[index.column()];
+    if (column.rowDisplay)
+        return column.rowDisplay(editing ? m_table.storedValues() : row->values);
     return column.display ? column.display(FieldValue::fromStorage(def, stored))
                           : FieldValue::toText(def, stored);
+}
+
+QVariantList TableGridModel::rowValues(int row) const
+{
+    const Row *r = isInsertRow(row) ? nullptr : rowAt(row);
+    return r ? r->values : QVariantList();
 }
 
 QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, int role) const

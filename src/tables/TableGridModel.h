@@ -19,6 +19,9 @@ struct GridColumn
     // Translates the field's value (as Table::value gives it) into the
     // shown text; empty = the field's plain text.
     std::function<QString(const QVariant &)> display;
+    // Translates from the whole row instead (its stored values in schema
+    // order), for a text made of several fields; wins over `display`.
+    std::function<QString(const QVariantList &stored)> rowDisplay{};
 };
 
 // The rows of a table, in its current order and under its filter, for the
@@ -55,6 +58,8 @@ public:
     int currentRow();
     // Forgets the cache and reads the row count again.
     void reload();
+    // The stored values of a row in schema order; empty when it cannot be read.
+    QVariantList rowValues(int row) const;
     // Whether the last row is the record being inserted.
     bool showsInsertRow() const { return m_insertRow; }
 
