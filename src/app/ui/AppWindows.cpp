@@ -1,6 +1,8 @@
 #include "app/ui/AppWindows.h"
 
+#include "admin/ui/TFrmCasO.h"
 #include "admin/ui/TFrmKey.h"
+#include "admin/ui/TFrmOpr.h"
 #include "admin/ui/TFrmUni.h"
 #include "app/Application.h"
 #include "app/ui/HelpViewer.h"
@@ -12,8 +14,12 @@
 #include "attendance/ui/TFrmPrs.h"
 #include "attendance/ui/TPARNOC.h"
 #include "attendance/ui/TSELSME.h"
+#include "events/ui/TEVEDB.h"
 #include "events/ui/TINTERVAL.h"
+#include "unitops/ui/TFrmGetSta.h"
+#include "unitops/ui/TFrmMon.h"
 #include "unitops/ui/TFrmSbd.h"
+#include "unitops/ui/TFrmSetTim.h"
 #include "unitops/ui/TKeyDlg.h"
 
 #include <QApplication>
@@ -51,9 +57,33 @@ void registerAppWindows(MainWindow &window, Application &app)
         TFrmKey keys(app.db0, app.vx, app.files(), &window);
         keys.exec();
     });
+    window.registerWindow(QStringLiteral("DatabazeSkupOpr"), [&window, &app] {
+        TFrmOpr groups(app.db0, app.vx, &window);
+        groups.exec();
+    });
+    window.registerWindow(QStringLiteral("DatabazeCasu"), [&window, &app] {
+        TFrmCasO schedules(app.vx, app.messages(), &window);
+        schedules.exec();
+    });
+    window.registerWindow(QStringLiteral("StavJednotek"), [&window, &app] {
+        TFrmGetSta state(app.db0, &window);
+        state.exec();
+    });
+    window.registerWindow(QStringLiteral("NastaveniCasu"), [&window, &app] {
+        TFrmSetTim clocks(app.db0, &window);
+        clocks.exec();
+    });
+    window.registerWindow(QStringLiteral("MonitorUdalosti"), [&window, &app] {
+        TFrmMon monitor(app.db0, &window);
+        monitor.exec();
+    });
     window.registerWindow(QStringLiteral("SberDat"), [&window, &app] {
         TFrmSbd collection(app.db0, &window);
         collection.exec();
+    });
+    window.registerWindow(QStringLiteral("DatabazeUdalosti"), [&window, &app] {
+        TEVEDB events(app.db0, app.vx.config.outputDir, app.files(), &window);
+        events.exec();
     });
     window.registerWindow(QStringLiteral("DatabazePracSkupin"), [&window, &app] {
         TFrmPrs groups(app.db0, app.vx, &window);
