@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/CommandDef.h"
+
+namespace vardex {
+
+// `events export`, `events import` and `events new`: the special utilities
+// of the event browser.
+QList<CommandDef> eventFileCommands();
+
+} // namespace vardex
