@@ -76,6 +76,28 @@ TEST_F(EventCursor, FilterCountsNavigatesKeepsOrDropsCurrentAndMatchesTextExactl
     }
 }
 
+// Dates compare as dates and times as times, not as the texts typed:
+// 02.01.2026 is before 01.12.2026, 9:05 before 10:00.
+TEST_F(EventTable, DatesAndTimesCompareByTheirValues)
+{
+    const std::pair<QDate, QTime> events[] = {
+        {{2026, 1, 2}, {9, 5}}, {{2026, 12, 1}, {10, 0}}, {{2027, 1, 5}, {23, 59}}};
+    for (const auto &[date, time] : events)
+        ASSERT_TRUE(addEvent(t, date, time));
+    const std::pair<const char *, QStringList> cases[] = {
+        {"DATUM>='01.12.2026'", {"01.12.2026", "05.01.2027"}},
+        {"DATUM<='1.12.2026' AND DATUM>'31.12.2025'", {"02.01.2026", "01.12.2026"}},
+        {"CAS>='10:00'", {"01.12.2026", "05.01.2027"}},
+        {"CAS<'9:30'", {"02.01.2026"}},
+    };
+    t.setFiltered(true);
+    for (const auto &[filter, dates] : cases) {
+        SCOPED_TRACE(filter);
+        ASSERT_TRUE(t.setFilterText(filter)) << t.filterError().toStdString();
+        EXPECT_EQ(walk(t, "DATUM"), dates);
+    }
+}
+
 TEST_F(EventCursor, PostedOrDeletedRecordsKeepCountAndPosition)
 {
     ASSERT_TRUE(t.setFilterText("AHWJ = '01'"));
