@@ -140,6 +140,14 @@ TEST(Schedules, TextFileLinesHaveTheirFixedLength)
         EXPECT_EQ(back->shiftNames, names(n));
         EXPECT_EQ(back->start, QDate(2026, 1, 1));
     }
+    // Lines out of that layout are no schedules.
+    const QString full = scheduleTextLine(s.vx.tbDch);
+    const QString longer = // 22 days
+        full.left(17) + u"22"_s + full.mid(19, 10 + 17 * 21) + u"X"_s.repeated(17) + u'#';
+    for (const QString &bad :
+         {full.chopped(1), full.chopped(2) + u'#', longer,
+          QString(full).replace(19, 10, u"31.02.2026"_s), QString(full).replace(17, 2, u"2 "_s)})
+        EXPECT_FALSE(parseScheduleLine(bad)) << bad.toStdString();
     // Exported and imported into an empty site, the schedules are the same.
     const QString file = s.dir.file(u"ROZPISY.SDF"_s);
     ASSERT_EQ(s.vx.tbDchExportDatabaze(file).valueOr(-1), 4);
