@@ -98,7 +98,9 @@ TEST(CommandFrame, EveryCommandAnswersHelp)
     const QString overview = usageText();
     for (const CommandDef &def : allCommands()) {
         SCOPED_TRACE(def.name.toStdString());
-        EXPECT_TRUE(overview.contains(u"\n  "_s + def.name + u' '));
+        // A name too long for its column has its summary on the next line.
+        EXPECT_TRUE(overview.contains(u"\n  "_s + def.name + u' ') ||
+                    overview.contains(u"\n  "_s + def.name + u'\n'));
         const QStringList words = def.name.split(u' ');
         const CmdResult asked = runVardex(words + QStringList{u"--help"_s}, dir.path());
         EXPECT_EQ(asked.status, 0);
