@@ -12,6 +12,8 @@ namespace {
 // Records read at a time: large enough that a walk is not dominated by
 // starting reads, small enough to keep memory flat.
 constexpr int kBlock = 2048;
+// Characters of listing lines converted and written at once.
+constexpr qsizetype kBatchChars = 64 * 1024;
 
 } // namespace
 
@@ -46,18 +48,27 @@ Result<qint64> writeEventListing(Table &events, EventTextCache &texts, const QSt
     if (!writer.open(reportFilePath(outputDir), LineFileWriter::Mode::Create))
         return Failure{writer.errorString()};
     const EventRowLayout layout(events.schema());
+    // Lines are written a batch at a time: one conversion and one write for
+    // many lines, the line ends between them written as the writer does.
+    QString batch;
+    batch.reserve(kBatchChars + 1024);
+    const auto flush = [&] {
+        const bool written = batch.isEmpty() || writer.writeLine(batch);
+        batch.resize(0); // keeps its room
+        return written;
+    };
     const Result<qint64> listed = forEachRecord(events, [&](const QVariantList &stored) {
-        const Result<QString> line = texts.listingLine(layout(stored));
-        if (!line)
-            return Result<void>(line.failure());
-        if (!writer.writeLine(*line))
+        if (!batch.isEmpty())
+            batch += QStringLiteral("\r\n");
+        if (Result<void> made = texts.appendListingLine(layout(stored), batch); !made)
+            return made;
+        if (batch.size() > kBatchChars && !flush())
             return Result<void>(Failure{writer.errorString()});
         return Result<void>();
     });
     if (!listed)
         return listed; // the writer drops its file: the previous report stays
-    writer.writeLine(QString());
-    if (!writer.close())
+    if (!flush() || !writer.writeLine(QString()) || !writer.close())
         return Failure{writer.errorString()};
     return listed;
 }

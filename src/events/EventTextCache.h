@@ -68,6 +68,8 @@ public:
     // "06.12.2026 07:30  Vrátnice Novák Jan Dveře 0 / příchod, povoleno":
     // date, time, "#" for an added event (else a blank), unit, key, result.
     Result<QString> listingLine(const EventRow &event);
+    // The same line appended to `out`.
+    Result<void> appendListingLine(const EventRow &event, QString &out);
 
     // The event line of the archive ("06.12.2026 07:30 Novák Jan
     // Vrátnice,Dveře 0 / příchod,povoleno"), as the data module builds it
@@ -76,9 +78,20 @@ public:
 
 private:
     Result<void> openTable(Table &table);
+    Result<std::optional<Unit>> readUnit(const QString &addr);
+    // The result column of a unit already looked up.
+    static QString resultText(const Unit *unit, const QString &res);
 
     Table m_units;
     Table m_keys;
+    // Units by the byte of an address written as two upper-case hex digits
+    // (how every address is stored), without hashing; others by their text.
+    struct UnitSlot
+    {
+        bool read = false;
+        std::optional<Unit> unit;
+    };
+    std::array<UnitSlot, 256> m_unitsByByte;
     QHash<QString, std::optional<Unit>> m_unitCache;
     QHash<QString, std::optional<QString>> m_holderCache;
 };
