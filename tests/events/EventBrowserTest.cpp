@@ -1,6 +1,7 @@
 #include "events/EventBrowser.h"
 #include "EventTestSite.h"
 #include "accessdata/AccessSchemas.h"
+#include "events/SpecialFilterList.h"
 #include "timecal/DayMonth.h"
 #include "timecal/HourMinute.h"
 
@@ -99,4 +100,17 @@ TEST_F(Browser, ErasesUpToTheChosenDayWhenTheOperatorAgrees)
     EXPECT_EQ(messages.texts().value(1),
               "Budou smazány všechny události do data 01.12.2026\nSouhlasíte?");
     EXPECT_EQ(browser.count().valueOr(-1), 2);
+}
+
+TEST(SpecialFilterList, KeepsDistinctTextsAndReadsBackWhatItWrote)
+{
+    TempDir dir;
+    SpecialFilterList list(dir.path());
+    EXPECT_EQ(list.read().error(), "Seznam WKVRFLTR.TXT neexistuje!");
+    for (const char *text : {"RES='38'", "", "AHWJ='05'", "RES='38'"})
+        list.add(text);
+    ASSERT_TRUE(list.write());
+    SpecialFilterList again(dir.path());
+    ASSERT_TRUE(again.read());
+    EXPECT_EQ(again.expressions(), QStringList({"RES='38'", "AHWJ='05'"}));
 }
