@@ -4,10 +4,13 @@
 #include "cli/Print.h"
 
 #include "accessdata/UnitCatalogue.h"
+#include "admin/AccessSchedule.h"
 #include "admin/AdminSchemas.h"
+#include "admin/PermissionGroups.h"
 #include "app/Application.h"
 #include "comm/SerialParams.h"
 #include "platform/Clock.h"
+#include "text/HexText.h"
 #include "text/LineFile.h"
 
 #include <QDir>
@@ -162,19 +165,48 @@ bool addUnits(TDB0DM &db)
 }
 
 // Permission groups, attendance groups and shift schedules for the holders'
-// assignments: the first holders may enter everywhere, the others only
-// through the main entrance and the offices.
+// assignments: the first holders may enter everywhere, the next ones through
+// the main entrance and the offices, the last ones only through the main
+// entrance, in working hours. At the car park they come in by either barrier
+// with an employee's key (07), at the offices through all four doors (0F).
 struct DemoGroup
 {
     const char *name;
     const char *addresses;
+    const char *attributes;
+    const char *schedules[4];
+    int firstHolder;
 };
 
 const DemoGroup kPermissionGroups[] = {
-    {"Všechny vstupy", "02030405"},
-    {"Kanceláře", "0205"},
+    {"Všechny vstupy",
+     "02030405",
+     "0000070F",
+     {"Nepřetržitě", "Pracovní doba", "Pracovní doba", "Nepřetržitě"},
+     0},
+    {"Kanceláře", "0205", "000F", {"Pracovní doba", "Pracovní doba"}, 12},
+    {"Hlavní vchod", "02", "00", {"Pracovní doba"}, 20},
 };
-constexpr int kAllEntrances = 12; // holders of the first group
+
+const DemoGroup &groupOf(int holder)
+{
+    const DemoGroup *group = &kPermissionGroups[0];
+    for (const DemoGroup &g : kPermissionGroups)
+        if (holder >= g.firstHolder)
+            group = &g;
+    return *group;
+}
+
+struct DemoSchedule
+{
+    const char *name;
+    ScheduleComponent components[2];
+};
+
+const DemoSchedule kAccessSchedules[] = {
+    {"Pracovní doba", {{0x0600, 0x1200, 0x7C}, {0x0700, 0x0C00, 0x02}}}, // Po–Pá, So
+    {"Nepřetržitě", {{0x0000, 0x173B, 0x7F}}},                           // 00:00–23:59 daily
+};
 
 const char *const kWorkplaces[] = {"Výroba", "Sklad", "Administrativa"};
 const char *const kSchedules[] = {"Ranní", "Dvousměnný"};
@@ -188,8 +220,7 @@ bool addHolders(TDB0DM &db)
         db.tbKey.setString(QStringLiteral("PTIT"), QString::fromUtf8(kHolders[h].title));
         db.tbKey.setString(QStringLiteral("JMENO"), QString::fromUtf8(kHolders[h].name));
         db.tbKey.setString(QStringLiteral("OSCIS"), QString::number(1001 + h));
-        db.tbKey.setString(QStringLiteral("OPRAVNENI"),
-                           QString::fromUtf8(kPermissionGroups[h < kAllEntrances ? 0 : 1].name));
+        db.tbKey.setString(QStringLiteral("OPRAVNENI"), QString::fromUtf8(groupOf(h).name));
         db.tbKey.setString(QStringLiteral("PRACOVISTE"),
                            QString::fromUtf8(kWorkplaces[h % std::size(kWorkplaces)]));
         db.tbKey.setString(QStringLiteral("ROZPIS"),
@@ -202,15 +233,27 @@ bool addHolders(TDB0DM &db)
 
 bool addGroups(TVXDM &vx, int year)
 {
+    for (const DemoSchedule &s : kAccessSchedules) {
+        ScheduleBlock block;
+        for (const ScheduleComponent &c : s.components)
+            block.apply(block.count() + 1, c);
+        if (!vx.tbCas.append())
+            return false;
+        vx.tbCas.setString(QStringLiteral("NAZEVROZVRHU"), QString::fromUtf8(s.name));
+        vx.tbCas.setBytes(QStringLiteral("DATAROZVRHU"), block.toBytes());
+        if (!vx.tbCas.post())
+            return false;
+    }
     for (const DemoGroup &g : kPermissionGroups) {
-        const QString addresses = QString::fromLatin1(g.addresses);
+        QList<PermissionRow> rows;
+        for (int i = 0; 2 * i < int(qstrlen(g.addresses)); ++i)
+            rows.append({QString::fromLatin1(g.addresses + 2 * i, 2),
+                         hexToByte(QString::fromLatin1(g.attributes + 2 * i, 2)),
+                         QString::fromUtf8(g.schedules[i])});
         if (!vx.tbAcc.append())
             return false;
         vx.tbAcc.setString(QStringLiteral("OPRAVNENI"), QString::fromUtf8(g.name));
-        vx.tbAcc.setString(QStringLiteral("P_AHW"),
-                           addresses.leftJustified(2 * PermissionRows, QLatin1Char('-')));
-        vx.tbAcc.setString(QStringLiteral("P_MSK"), QString(2 * PermissionRows, QLatin1Char('0')));
-        if (!vx.tbAcc.post())
+        if (!putPermissionRows(vx.tbAcc, rows) || !vx.tbAcc.post())
             return false;
     }
     for (const char *name : kWorkplaces) {
@@ -269,7 +312,8 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
     TDB0DM &db = app.db0;
     if (!addUnits(db) || !addHolders(db) || !addGroups(app.vx, app.clock().today().year())) {
         QString why;
-        for (const Table *t : {&db.tbUni, &db.tbKey, &app.vx.tbAcc, &app.vx.tbPrs, &app.vx.tbDch})
+        for (const Table *t :
+             {&db.tbUni, &db.tbKey, &app.vx.tbCas, &app.vx.tbAcc, &app.vx.tbPrs, &app.vx.tbDch})
             if (why.isEmpty())
                 why = t->errorMessage();
         print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + why + QLatin1Char('\n'));
