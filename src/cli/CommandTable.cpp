@@ -72,9 +72,10 @@ const QList<CommandDef> &allCommands()
     static const QList<CommandDef> commands = [] {
         QList<CommandDef> all;
         for (const auto &area :
-             {statusCommands, eventsCommands, unitsCommands, keysCommands, readKeyCommands,
-              collectCommands, reportCommands, tableCommands, shiftsCommands, schedulesCommands,
-              holidaysCommands, workplacesCommands, demoSiteCommands, helpCommands})
+             {statusCommands, eventsCommands, unitsCommands, keysCommands, accessCommands,
+              readKeyCommands, collectCommands, unitStateCommands, monitorCommands, reportCommands,
+              tableCommands, shiftsCommands, schedulesCommands, holidaysCommands,
+              workplacesCommands, demoSiteCommands, helpCommands})
             all += area();
         return all;
     }();
