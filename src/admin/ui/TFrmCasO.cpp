@@ -122,7 +122,13 @@ TFrmCasO::TFrmCasO(TVXDM &vx, OperatorMessages &messages, QWidget *parent)
     showRecord();
 }
 
-TFrmCasO::~TFrmCasO() = default;
+TFrmCasO::~TFrmCasO()
+{
+    // The parts of the window speak to the editor, which goes first: nothing
+    // they say while they are taken down may reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->blockSignals(true);
+}
 
 void TFrmCasO::afterAction()
 {

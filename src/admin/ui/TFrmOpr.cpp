@@ -120,7 +120,13 @@ TFrmOpr::TFrmOpr(TDB0DM &db, TVXDM &vx, QWidget *parent)
     showGroup();
 }
 
-TFrmOpr::~TFrmOpr() = default;
+TFrmOpr::~TFrmOpr()
+{
+    // The parts of the window speak to the editor, which goes first: nothing
+    // they say while they are taken down may reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->blockSignals(true);
+}
 
 void TFrmOpr::showGroup()
 {
