@@ -398,7 +398,7 @@ StateReply SimUnit::stateLayout(const QDateTime &hostNow) const
                    m_read * EventSlotSize, quint32(capacity() * EventSlotSize)};
     for (quint32 &p : s.positions)
         p &= 0xFFFFFF;
-    s.memoryFlag = m_overflow ? MemoryFlagOverflow : 0;
+    s.memoryFlag = m_overflow ? MemoryFlagOverflow : MemoryFlagFine;
     s.clock = clockAt(hostNow);
     if (s.model == 8 || s.model == 9) {
         // Four channels: the section windows 0..3 as the unit keeps them.

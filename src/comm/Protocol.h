@@ -217,9 +217,10 @@ inline constexpr quint8 Locked = 2;
 inline constexpr quint8 Configured = 0xAA;
 } // namespace UnitStateCode
 
-// A memory flag other than 0 means the unit has overwritten events that were
-// never read.
-inline constexpr quint8 MemoryFlagOverflow = 1;
+// The event-memory flag: 1 while the memory is fine. Any other value means
+// the unit has overwritten events that were never read; a unit reports 0.
+inline constexpr quint8 MemoryFlagFine = 1;
+inline constexpr quint8 MemoryFlagOverflow = 0;
 
 // "KVR-8", "KVR-EXP", "KVR-ZAV", "KVR-EXP-T", "KVR-ZAV-T"; "?" otherwise.
 QString unitTypeName(quint8 type);

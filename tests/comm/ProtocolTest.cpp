@@ -119,7 +119,7 @@ TEST(Protocol, EventBlockHoldsTheSlotsBeforeTheFirstEmptyOne)
 TEST(Protocol, UnitStateLayoutAndWaitingEvents)
 {
     UnitState s{0x05, 8,  UnitStateCode::Locked, 0x12, 3, 0x0F,
-                0x21, {}, MemoryFlagOverflow,    {},   {}};
+                0x21, {}, MemoryFlagFine,        {},   {}};
     s.positions = {0x010024, 0x000102, 0x000000, 0x010000, 0x018000};
     s.clock = {0x05, 0x30, 0x14, 0x24, 0x12, 3, 0x99};
     s.channels = QByteArray(128, '\x5A');

@@ -160,10 +160,11 @@ TEST(SimUnit, StateReportsPositionsMemoryAndTheClockItWasSetTo)
 
     const SimUnit::Answer a = u.handle(0x8A, {}, Now.addSecs(5));
     ASSERT_EQ(a.bytes.size(), 261);
-    // Two events written and none read; the memory holds 131072 / 12 whole events.
+    // Two events written and none read; the memory holds 131072 / 12 whole
+    // events and has not overflowed.
     EXPECT_EQ(bytesToHex(a.bytes.left(30)), QStringLiteral("05010201030F00"
                                                            "180000000000000000000000F8FF01"
-                                                           "00"
+                                                           "01"
                                                            "05000812010025"));
 }
 
