@@ -3,6 +3,7 @@
 #include "accessdata/AccessSchemas.h"
 #include "platform/Clock.h"
 #include "platform/OperatorMessages.h"
+#include "tables/Transaction.h"
 #include "text/HexText.h"
 #include "text/KeyNumber.h"
 
@@ -357,29 +358,32 @@ QString TDB0DM::tbSKeyZprava() const
     return m_searchedKeys.asString(QStringLiteral("ZPRAVA"));
 }
 
-void TDB0DM::setAllAlarms(const QString &value)
+bool TDB0DM::setAllAlarms(const QString &value)
 {
-    // Every record is rewritten; one transaction makes it all-or-nothing.
-    tbSKey.beginTransaction();
+    // Every record is rewritten; one transaction makes it all-or-nothing:
+    // a record that cannot be rewritten, or a read that fails, leaves every
+    // alarm as it was.
+    Transaction tx(tbSKey);
+    if (!tx.active())
+        return false;
     for (bool ok = tbSKey.first(); ok && !tbSKey.eof(); ok = tbSKey.next()) {
-        tbSKey.edit();
-        tbSKey.setString(QStringLiteral("ALARM"), value);
-        if (!tbSKey.post()) {
+        if (!tbSKey.edit() || !tbSKey.setString(QStringLiteral("ALARM"), value) ||
+            !tbSKey.post()) {
             tbSKey.cancel();
-            break;
+            return false;
         }
     }
-    tbSKey.commit();
+    return !tbSKey.readFailed() && tx.commit();
 }
 
-void TDB0DM::tbSKeyZapnoutVse()
+bool TDB0DM::tbSKeyZapnoutVse()
 {
-    setAllAlarms(QStringLiteral("A"));
+    return setAllAlarms(QStringLiteral("A"));
 }
 
-void TDB0DM::tbSKeyVypnoutVse()
+bool TDB0DM::tbSKeyVypnoutVse()
 {
-    setAllAlarms(QStringLiteral("N"));
+    return setAllAlarms(QStringLiteral("N"));
 }
 
 // --- events --------------------------------------------------------------

@@ -140,8 +140,10 @@ public:
     // tbSKeyZprava().
     bool tbSKeyJeHledany(const QString &ctm);
     QString tbSKeyZprava() const;
-    void tbSKeyZapnoutVse();
-    void tbSKeyVypnoutVse();
+    // Every searched key's alarm on (off), all or nothing; false with the
+    // table's error when a record could not be rewritten.
+    bool tbSKeyZapnoutVse();
+    bool tbSKeyVypnoutVse();
 
     // --- events
     bool tbEventsEmptyTable();
@@ -282,7 +284,7 @@ private:
     // Fills the selection with the units `accept` takes, in table order,
     // leaving the unit table on the record it was on.
     template <typename Accept> void fillSelection(Accept accept);
-    void setAllAlarms(const QString &value);
+    bool setAllAlarms(const QString &value);
     void installPostErrorHandlers();
     bool unitAddressRule(Table &t);
 
