@@ -162,6 +162,9 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "stopped: %s\n", qPrintable(monitor.failure()));
             return 1;
         }
+        // The simulator's own record of the frames it heard is not the
+        // program's memory.
+        simulator.clearHeard();
         if (round == warmUp) {
             warmUpKb = residentKb();
             warmUpRestKb = warmUpKb - sqliteKb();
