@@ -18,7 +18,7 @@ struct GridColumn
     bool readOnly = false;
     // Translates the field's value (as Table::value gives it) into the
     // shown text; empty = the field's plain text.
-    std::function<QString(const QVariant &)> display;
+    std::function<QString(const QVariant &)> display{};
     // Translates from the whole row instead (its stored values in schema
     // order), for a text made of several fields; wins over `display`.
     std::function<QString(const QVariantList &stored)> rowDisplay{};

@@ -11,23 +11,6 @@
 
 namespace vardex {
 
-namespace {
-
-// A column built field by field: it stays right whatever the column
-// description gains.
-GridColumn column(const QString &field, const QString &title, bool readOnly,
-                  std::function<QString(const QVariant &)> display = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.readOnly = readOnly;
-    c.display = std::move(display);
-    return c;
-}
-
-} // namespace
-
 TFrmGetSta::TFrmGetSta(TDB0DM &db, QWidget *parent) : QDialog(parent), m_query(db)
 {
     setWindowTitle(QStringLiteral("Čtení stavu hardwarových jednotek"));
@@ -37,10 +20,11 @@ TFrmGetSta::TFrmGetSta(TDB0DM &db, QWidget *parent) : QDialog(parent), m_query(d
     Table &units = db.tbUni;
     if (units.isEmpty())
         units.first();
-    m_model = new TableGridModel(units,
-                                 {column(QStringLiteral("ADRESA"), QStringLiteral("Adresa"), true),
-                                  column(QStringLiteral("NAZEV"), QStringLiteral("Název"), true)},
-                                 this);
+    m_model =
+        new TableGridModel(units,
+                           {GridColumn{QStringLiteral("ADRESA"), QStringLiteral("Adresa"), true},
+                            GridColumn{QStringLiteral("NAZEV"), QStringLiteral("Název"), true}},
+                           this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -19,23 +19,6 @@
 
 namespace vardex {
 
-namespace {
-
-// A column built field by field: it stays right whatever the column
-// description gains.
-GridColumn column(const QString &field, const QString &title, bool readOnly,
-                  std::function<QString(const QVariant &)> display = {})
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.readOnly = readOnly;
-    c.display = std::move(display);
-    return c;
-}
-
-} // namespace
-
 TKEYALA::TKEYALA(TDB0DM &db, QWidget *parent) : QDialog(parent), m_db(db), m_keys(db)
 {
     setWindowTitle(QStringLiteral("Seznam hledaných klíčů"));
@@ -55,9 +38,9 @@ TKEYALA::TKEYALA(TDB0DM &db, QWidget *parent) : QDialog(parent), m_db(db), m_key
     };
     m_model = new TableGridModel(
         table,
-        {column(QStringLiteral("CTM"), QStringLiteral("Klíč"), true, holderName),
-         column(QStringLiteral("ZPRAVA"), QStringLiteral("Zpráva při nalezení"), false),
-         column(QStringLiteral("ALARM"), QStringLiteral("Aktivní"), false)},
+        {GridColumn{QStringLiteral("CTM"), QStringLiteral("Klíč"), true, holderName},
+         GridColumn{QStringLiteral("ZPRAVA"), QStringLiteral("Zpráva při nalezení"), false},
+         GridColumn{QStringLiteral("ALARM"), QStringLiteral("Aktivní"), false}},
         this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
