@@ -57,10 +57,10 @@ CommandServices commandServices()
 {
     CommandServices services;
     services.writePdf = [](const QString &pdfPath, const QString &title, const QStringList &lines,
-                           const QString &fontSpec) -> Result<int> {
+                           const QString &fontText) -> Result<int> {
         QFont font = defaultReportFont();
-        if (!fontSpec.isEmpty()) {
-            const Result<QFont> chosen = parseReportFont(fontSpec);
+        if (!fontText.isEmpty()) {
+            const Result<QFont> chosen = parseReportFont(fontText);
             if (!chosen)
                 return chosen.failure();
             font = *chosen;

@@ -22,10 +22,10 @@ struct Session;
 struct CommandServices
 {
     // Renders the lines page by page into `pdfPath` with the print layout,
-    // `title` as the document's title and `fontSpec` ("FAMILY,SIZE", empty:
+    // `title` as the document's title and `fontText` ("FAMILY,SIZE", empty:
     // the default report font); gives the number of pages.
     std::function<Result<int>(const QString &pdfPath, const QString &title,
-                              const QStringList &lines, const QString &fontSpec)>
+                              const QStringList &lines, const QString &fontText)>
         writePdf;
 };
 

@@ -4,7 +4,7 @@
 
 namespace vardex {
 
-// `events export`, `events import` and `events new`: the special utilities
+// `events export`, `events import` and `events new`: the table tools
 // of the event browser.
 QList<CommandDef> eventFileCommands();
 

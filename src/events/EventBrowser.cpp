@@ -104,17 +104,17 @@ Result<void> EventBrowser::recombine()
     return applyFilter(combineFilter(m_parts));
 }
 
-Result<void> EventBrowser::setSpecialOn(bool on, const QString &text)
+Result<void> EventBrowser::setFreeFilterOn(bool on, const QString &text)
 {
-    m_specialOn = on;
+    m_freeFilterOn = on;
     if (!on)
         return recombine();
     return text.isEmpty() ? Result<void>() : applyFilter(text);
 }
 
-Result<void> EventBrowser::selectSpecial(const QString &text)
+Result<void> EventBrowser::selectFreeFilter(const QString &text)
 {
-    if (text.isEmpty() || !m_specialOn)
+    if (text.isEmpty() || !m_freeFilterOn)
         return {};
     return applyFilter(text);
 }

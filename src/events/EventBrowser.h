@@ -34,7 +34,7 @@ QString eventColumnTitle(const QString &field);
 QList<SortEntry> sortEntries(const TableSchema &schema);
 
 // The event browser's state and actions over the event table of the data
-// module: the five filter parts with their toggles, the special filter, the
+// module: the five filter parts with their toggles, the free filter, the
 // order and the search, the counter, printing and erasing. The window shows
 // it and asks its dialogs; every change of selection, order or content
 // ends with the window reloading its grid.
@@ -63,15 +63,15 @@ public:
     // The result part's text, as the result dialog built it.
     Result<void> setResultText(const QString &text);
     Result<void> setOn(FilterPart part, bool on);
-    // The parts' filter applied to the table; drops a special filter.
+    // The parts' filter applied to the table; drops a free filter.
     Result<void> recombine();
 
-    // The special filter toggle: pressed with a text, the text alone
+    // The free filter toggle: pressed with a text, the text alone
     // becomes the filter; released, the parts' filter comes back.
-    Result<void> setSpecialOn(bool on, const QString &text);
-    bool specialOn() const { return m_specialOn; }
+    Result<void> setFreeFilterOn(bool on, const QString &text);
+    bool freeFilterOn() const { return m_freeFilterOn; }
     // "Vybrat": the text alone becomes the filter while the toggle is down.
-    Result<void> selectSpecial(const QString &text);
+    Result<void> selectFreeFilter(const QString &text);
     // The filter in force ("Souhrn"); empty when the table is unfiltered.
     QString appliedFilter() const;
 
@@ -109,7 +109,7 @@ private:
     TDB0DM &m_db;
     EventTextCache m_texts;
     FilterComponents m_parts;
-    bool m_specialOn = false;
+    bool m_freeFilterOn = false;
     QList<SortEntry> m_sort;
     int m_sortEntry = 0;
     bool m_closed = false;

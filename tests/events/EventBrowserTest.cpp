@@ -1,7 +1,7 @@
 #include "events/EventBrowser.h"
 #include "EventTestSite.h"
 #include "accessdata/AccessSchemas.h"
-#include "events/SpecialFilterList.h"
+#include "events/FreeFilterList.h"
 #include "timecal/DayMonth.h"
 #include "timecal/HourMinute.h"
 
@@ -20,7 +20,7 @@ struct Browser : ::testing::Test, EventTestSite
 } // namespace
 
 // Each step acts on the browser and leaves a filter and a count.
-TEST_F(Browser, RecombinesThePartsAndLetsTheSpecialFilterStandUntilTheNext)
+TEST_F(Browser, RecombinesThePartsAndLetsTheFreeFilterStandUntilTheNext)
 {
     db.interval = {PackDayMonth(1, 12), 2026, PackDayMonth(31, 12), 2026, MakeHourMinute(7, 0),
                    MakeHourMinute(8, 0)};
@@ -45,7 +45,7 @@ TEST_F(Browser, RecombinesThePartsAndLetsTheSpecialFilterStandUntilTheNext)
              return browser.setOn(FilterPart::Time, true);
          },
          dateTimeKey, 1},
-        {"special", [&] { return browser.setSpecialOn(true, "RES='38'"); }, "RES='38'", 1},
+        {"free filter", [&] { return browser.setFreeFilterOn(true, "RES='38'"); }, "RES='38'", 1},
         {"next recombination", [&] { return browser.setOn(FilterPart::Unit, true); }, dateTimeKey,
          1},
         {"all up",
@@ -63,8 +63,8 @@ TEST_F(Browser, RecombinesThePartsAndLetsTheSpecialFilterStandUntilTheNext)
         EXPECT_EQ(browser.count().valueOr(-1), count);
     }
     EXPECT_EQ(*browser.counterText(), "4 záznamů");
-    // A special filter the language refuses leaves the table unfiltered.
-    const Result<void> refused = browser.setSpecialOn(true, "DATUM>='01.13.2026'");
+    // A free filter the language refuses leaves the table unfiltered.
+    const Result<void> refused = browser.setFreeFilterOn(true, "DATUM>='01.13.2026'");
     EXPECT_EQ(refused.error(), "Chybné datum: 01.13.2026 (pozice 8)");
     EXPECT_EQ(browser.appliedFilter(), "");
     EXPECT_EQ(browser.count().valueOr(-1), 4);
@@ -102,15 +102,15 @@ TEST_F(Browser, ErasesUpToTheChosenDayWhenTheOperatorAgrees)
     EXPECT_EQ(browser.count().valueOr(-1), 2);
 }
 
-TEST(SpecialFilterList, KeepsDistinctTextsAndReadsBackWhatItWrote)
+TEST(FreeFilterList, KeepsDistinctTextsAndReadsBackWhatItWrote)
 {
     TempDir dir;
-    SpecialFilterList list(dir.path());
+    FreeFilterList list(dir.path());
     EXPECT_EQ(list.read().error(), "Seznam WKVRFLTR.TXT neexistuje!");
     for (const char *text : {"RES='38'", "", "AHWJ='05'", "RES='38'"})
         list.add(text);
     ASSERT_TRUE(list.write());
-    SpecialFilterList again(dir.path());
+    FreeFilterList again(dir.path());
     ASSERT_TRUE(again.read());
     EXPECT_EQ(again.expressions(), QStringList({"RES='38'", "AHWJ='05'"}));
 }

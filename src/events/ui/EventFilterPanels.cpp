@@ -1,6 +1,6 @@
 #include "events/ui/EventFilterPanels.h"
 
-#include "events/SpecialFilterList.h"
+#include "events/FreeFilterList.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -63,10 +63,10 @@ void FilterOverviewPanel::fill(const std::array<QString, 5> &parts, const QStrin
     m_summary->setText(applied);
 }
 
-SpecialFilterPanel::SpecialFilterPanel(SpecialFilterList &list, QWidget *parent)
+FreeFilterPanel::FreeFilterPanel(FreeFilterList &list, QWidget *parent)
     : QWidget(parent), m_list(list)
 {
-    setObjectName(QStringLiteral("pnSpecFiltry"));
+    setObjectName(QStringLiteral("pnVolneFiltry"));
     auto *group = new QGroupBox(QStringLiteral("Seznam speciálních filtrů"), this);
     m_box = hinted(new QComboBox(group),
                    QStringLiteral("Text lze upravovat, případně vybrat existující.\n"
@@ -111,12 +111,12 @@ SpecialFilterPanel::SpecialFilterPanel(SpecialFilterList &list, QWidget *parent)
     layout->addWidget(group);
 }
 
-QString SpecialFilterPanel::text() const
+QString FreeFilterPanel::text() const
 {
     return m_box->currentText();
 }
 
-void SpecialFilterPanel::showList()
+void FreeFilterPanel::showList()
 {
     const QString typed = m_box->currentText();
     m_box->clear();
@@ -125,13 +125,13 @@ void SpecialFilterPanel::showList()
     m_read->setEnabled(m_list.fileExists());
 }
 
-void SpecialFilterPanel::addText()
+void FreeFilterPanel::addText()
 {
     if (m_list.add(m_box->currentText()))
         showList();
 }
 
-bool SpecialFilterPanel::eventFilter(QObject *watched, QEvent *event)
+bool FreeFilterPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_box->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
         addText();

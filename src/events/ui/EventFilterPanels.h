@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace vardex {
 
-class SpecialFilterList;
+class FreeFilterList;
 
 // "Ukázka nastavení filtrů": the texts of the five filter parts and, under
 // "Souhrn", the filter the table is under; closed with "Hotovo".
@@ -35,11 +35,11 @@ private:
 
 // "Seznam speciálních filtrů": an editable list of the operator's filter
 // expressions kept in WKVRFLTR.TXT, with the fields they may name.
-class SpecialFilterPanel : public QWidget
+class FreeFilterPanel : public QWidget
 {
     Q_OBJECT
 public:
-    SpecialFilterPanel(SpecialFilterList &list, QWidget *parent = nullptr);
+    FreeFilterPanel(FreeFilterList &list, QWidget *parent = nullptr);
 
     QString text() const;
     QComboBox *box() const { return m_box; }
@@ -58,7 +58,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SpecialFilterList &m_list;
+    FreeFilterList &m_list;
     QComboBox *m_box = nullptr;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;

@@ -37,16 +37,16 @@ QFont defaultReportFont()
     return fixed;
 }
 
-Result<QFont> parseReportFont(const QString &spec)
+Result<QFont> parseReportFont(const QString &written)
 {
-    const qsizetype comma = spec.lastIndexOf(u',');
-    const QString family = spec.left(comma).trimmed();
+    const qsizetype comma = written.lastIndexOf(u',');
+    const QString family = written.left(comma).trimmed();
     bool number = false;
-    const double size = spec.mid(comma + 1).trimmed().toDouble(&number);
+    const double size = written.mid(comma + 1).trimmed().toDouble(&number);
     if (comma < 0 || family.isEmpty() || !number || !(size >= 1 && size <= 200))
         return Failure{QStringLiteral("Chybně zadaný font: %1 (zadejte RODINA,VELIKOST, "
                                       "např. \"DejaVu Sans Mono,9\")")
-                           .arg(spec)};
+                           .arg(written)};
     QFont font(family);
     font.setPointSizeF(size);
     font.setStyleHint(QFont::TypeWriter);

@@ -15,7 +15,7 @@ QFont defaultReportFont();
 
 // A font written as "FAMILY,SIZE", e.g. "DejaVu Sans Mono,9" (size in
 // points, may have decimals).
-Result<QFont> parseReportFont(const QString &spec);
+Result<QFont> parseReportFont(const QString &written);
 
 // Prints the lines page by page in `font`: as many columns and rows as the
 // printer's page holds, lines wider than the page continued on the next

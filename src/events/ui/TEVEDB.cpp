@@ -199,13 +199,13 @@ TEVEDB::TEVEDB(TDB0DM &db, const QString &outputDir, FileChooser &files, QWidget
     mainLayout->addLayout(actions);
 
     m_overview = new FilterOverviewPanel(this);
-    m_special = new SpecialFilterPanel(m_list, this);
+    m_free = new FreeFilterPanel(m_list, this);
     m_overview->hide();
-    m_special->hide();
+    m_free->hide();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(main, 1);
     layout->addWidget(m_overview);
-    layout->addWidget(m_special);
+    layout->addWidget(m_free);
     resize(900, 640);
     makeButtonsPlain(this);
 
@@ -216,14 +216,14 @@ TEVEDB::TEVEDB(TDB0DM &db, const QString &outputDir, FileChooser &files, QWidget
     connect(m_showFilters, &QPushButton::clicked, this, &TEVEDB::showFiltersClicked);
     connect(m_utilities, &QPushButton::clicked, this, &TEVEDB::utilitiesClicked);
     connect(m_overview->doneButton(), &QPushButton::clicked, this, [this] { showPanel(nullptr); });
-    connect(m_special->readButton(), &QPushButton::clicked, this, &TEVEDB::readListClicked);
-    connect(m_special->writeButton(), &QPushButton::clicked, this, &TEVEDB::writeListClicked);
-    connect(m_special->clearButton(), &QPushButton::clicked, this, &TEVEDB::clearListClicked);
-    connect(m_special->selectButton(), &QPushButton::clicked, this, &TEVEDB::selectSpecialClicked);
-    connect(m_special->cancelButton(), &QPushButton::clicked, this, [this] { showPanel(nullptr); });
+    connect(m_free->readButton(), &QPushButton::clicked, this, &TEVEDB::readListClicked);
+    connect(m_free->writeButton(), &QPushButton::clicked, this, &TEVEDB::writeListClicked);
+    connect(m_free->clearButton(), &QPushButton::clicked, this, &TEVEDB::clearListClicked);
+    connect(m_free->selectButton(), &QPushButton::clicked, this, &TEVEDB::selectFreeClicked);
+    connect(m_free->cancelButton(), &QPushButton::clicked, this, [this] { showPanel(nullptr); });
     m_cursor = new GridCursor(m_grid, m_model, m_navigator, this);
 
-    m_special->showList();
+    m_free->showList();
     sortChosen(0);
 }
 
@@ -264,7 +264,7 @@ void TEVEDB::refresh()
 void TEVEDB::showPanel(QWidget *panel)
 {
     m_overview->setVisible(panel == m_overview);
-    m_special->setVisible(panel == m_special);
+    m_free->setVisible(panel == m_free);
 }
 
 void TEVEDB::chooseCriterion(int part)
@@ -293,8 +293,8 @@ void TEVEDB::chooseCriterion(int part)
             report(m_browser.setResultText(*text));
         return;
     default:
-        m_special->showList();
-        showPanel(m_special);
+        m_free->showList();
+        showPanel(m_free);
         return;
     }
     report(m_browser.takeCriterion(FilterPart(part)));
@@ -305,7 +305,7 @@ void TEVEDB::toggled(int part, bool on)
     if (part < FilterPartCount)
         report(m_browser.setOn(FilterPart(part), on));
     else
-        report(m_browser.setSpecialOn(on, m_special->text()));
+        report(m_browser.setFreeFilterOn(on, m_free->text()));
 }
 
 void TEVEDB::sortChosen(int entry)
@@ -366,8 +366,8 @@ void TEVEDB::readListClicked()
 {
     if (const Result<void> read = m_list.read(); !read)
         m_db.messages().information(read.error());
-    m_special->showList();
-    m_special->box()->setEditText(m_list.expressions().value(0));
+    m_free->showList();
+    m_free->box()->setEditText(m_list.expressions().value(0));
 }
 
 void TEVEDB::writeListClicked()
@@ -376,7 +376,7 @@ void TEVEDB::writeListClicked()
         return;
     if (const Result<void> written = m_list.write(); !written)
         m_db.messages().error(written.error());
-    m_special->showList();
+    m_free->showList();
 }
 
 void TEVEDB::clearListClicked()
@@ -384,13 +384,13 @@ void TEVEDB::clearListClicked()
     if (m_db.messages().askOkCancel(QStringLiteral("Skutečně smazat seznam?")) != Answer::Ok)
         return;
     m_list.clear();
-    m_special->showList();
+    m_free->showList();
 }
 
-void TEVEDB::selectSpecialClicked()
+void TEVEDB::selectFreeClicked()
 {
     showPanel(nullptr);
-    report(m_browser.selectSpecial(m_special->text()));
+    report(m_browser.selectFreeFilter(m_free->text()));
 }
 
 bool TEVEDB::eventFilter(QObject *watched, QEvent *event)
@@ -404,7 +404,7 @@ bool TEVEDB::eventFilter(QObject *watched, QEvent *event)
 
 void TEVEDB::reject()
 {
-    if (m_overview->isVisible() || m_special->isVisible()) {
+    if (m_overview->isVisible() || m_free->isVisible()) {
         showPanel(nullptr);
         return;
     }

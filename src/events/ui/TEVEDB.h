@@ -1,7 +1,7 @@
 #pragma once
 
 #include "events/EventBrowser.h"
-#include "events/SpecialFilterList.h"
+#include "events/FreeFilterList.h"
 
 #include <QDialog>
 
@@ -20,13 +20,13 @@ class FileChooser;
 class FilterOverviewPanel;
 class GridCursor;
 class RecordNavigator;
-class SpecialFilterPanel;
+class FreeFilterPanel;
 class TableGridModel;
 
 // "Přehled událostí v systému": the archive of events in a grid with
-// translated codes, narrowed by the five filter parts or a special filter,
+// translated codes, narrowed by the five filter parts or a free filter,
 // sorted by an index, searched, printed to the report file and erased up
-// to a day; the special utilities of the event table open from here.
+// to a day; the table tools of the event table open from here.
 class TEVEDB : public QDialog
 {
     Q_OBJECT
@@ -39,7 +39,7 @@ public:
     TableGridModel *model() const { return m_model; }
     QLabel *counter() const { return m_counter; }
     QToolButton *toggle(FilterPart part) const { return m_toggles[size_t(part)]; }
-    QToolButton *specialToggle() const { return m_toggles[FilterPartCount]; }
+    QToolButton *freeToggle() const { return m_toggles[FilterPartCount]; }
     QToolButton *criterionButton(int part) const { return m_criteria[size_t(part)]; }
     QComboBox *sortSelector() const { return m_sort; }
     QLineEdit *searchBox() const { return m_search; }
@@ -48,10 +48,10 @@ public:
     QPushButton *showFiltersButton() const { return m_showFilters; }
     QPushButton *utilitiesButton() const { return m_utilities; }
     FilterOverviewPanel *overviewPanel() const { return m_overview; }
-    SpecialFilterPanel *specialPanel() const { return m_special; }
+    FreeFilterPanel *freePanel() const { return m_free; }
 
 public Q_SLOTS:
-    // "Určit kritérium výběru" of part 0..4, or 5 for the special filters.
+    // "Určit kritérium výběru" of part 0..4, or 5 for the free filters.
     void chooseCriterion(int part);
     void toggled(int part, bool on);
     void sortChosen(int entry);
@@ -63,7 +63,7 @@ public Q_SLOTS:
     void readListClicked();
     void writeListClicked();
     void clearListClicked();
-    void selectSpecialClicked();
+    void selectFreeClicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -82,7 +82,7 @@ private:
     QString m_outputDir;
     FileChooser &m_files;
     EventBrowser m_browser;
-    SpecialFilterList m_list;
+    FreeFilterList m_list;
     bool m_lookupFailed = false;
     TableGridModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
@@ -99,7 +99,7 @@ private:
     QPushButton *m_showFilters = nullptr;
     QPushButton *m_utilities = nullptr;
     FilterOverviewPanel *m_overview = nullptr;
-    SpecialFilterPanel *m_special = nullptr;
+    FreeFilterPanel *m_free = nullptr;
 };
 
 } // namespace vardex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/SpecialUtilities.h"
+#include "events/EventTableTools.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class TEVESPE : public QDialog
 public:
     TEVESPE(const QString &workDir, OperatorMessages &messages, QWidget *parent = nullptr);
 
-    SpecialUtilities &utilities() { return m_utilities; }
+    EventTableTools &utilities() { return m_utilities; }
     QLabel *countText() const { return m_count; }
     QPushButton *exportButton() const { return m_export; }
     QPushButton *newButton() const { return m_new; }
@@ -27,7 +27,7 @@ private:
     // The count and which buttons can be used, after every action.
     void refresh();
 
-    SpecialUtilities m_utilities;
+    EventTableTools m_utilities;
     OperatorMessages &m_messages;
     QLabel *m_count = nullptr;
     QPushButton *m_export = nullptr;

@@ -8,7 +8,7 @@ namespace vardex {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonChoice
 {
     QMessageBox::StandardButton button;
     const char *text;
@@ -16,15 +16,15 @@ struct ButtonSpec
 };
 
 Answer run(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-           std::initializer_list<ButtonSpec> buttons)
+           std::initializer_list<ButtonChoice> buttons)
 {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
                     parent);
-    for (const ButtonSpec &b : buttons)
+    for (const ButtonChoice &b : buttons)
         box.addButton(b.button)->setText(QString::fromUtf8(b.text));
     box.setDefaultButton(buttons.begin()->button);
     const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
-    for (const ButtonSpec &b : buttons)
+    for (const ButtonChoice &b : buttons)
         if (b.button == clicked)
             return b.answer;
     // Closing the box with Escape or the window frame counts as the last,

@@ -35,16 +35,16 @@ TEST(TEVEDB, ShowsWordsForCodesFiltersSortsAndPrints)
                                        "Dveře 0 / příchod, povoleno      "}));
         EXPECT_EQ(row(3), QStringList({"02.01.2026", "07:30", "# Neznámá #", "Novák Jan", ""}));
 
-        // The special filter: a text the language refuses is told, the
+        // The free filter: a text the language refuses is told, the
         // table stays unfiltered; Escape closes the panel, not the window.
         window.criterionButton(5)->click();
-        ASSERT_FALSE(window.specialPanel()->isHidden());
-        window.specialPanel()->box()->setEditText("NIC='1'");
-        window.specialToggle()->click();
+        ASSERT_FALSE(window.freePanel()->isHidden());
+        window.freePanel()->box()->setEditText("NIC='1'");
+        window.freeToggle()->click();
         EXPECT_EQ(site.messages.texts(ScriptedMessages::Kind::Error).size(), 1);
         EXPECT_EQ(window.counter()->text(), "4 záznamů");
-        window.specialPanel()->box()->setEditText("RES='38'");
-        window.specialPanel()->selectButton()->click();
+        window.freePanel()->box()->setEditText("RES='38'");
+        window.freePanel()->selectButton()->click();
         EXPECT_EQ(window.counter()->text(), "1 záznamů");
         window.toggle(FilterPart::Date)->click(); // the next recombination
         EXPECT_EQ(window.counter()->text(), "4 záznamů");

@@ -1,4 +1,4 @@
-#include "events/SpecialUtilities.h"
+#include "events/EventTableTools.h"
 #include "EventTestSite.h"
 
 #include <QFile>
@@ -9,10 +9,10 @@ using namespace vardex::testing;
 
 // The operator's answers decide what the import and "Nová" do; each step
 // ends with a message and the number of events.
-TEST(SpecialUtilities, ImportAndNewFollowTheAnswers)
+TEST(EventTableTools, ImportAndNewFollowTheAnswers)
 {
     EventTestSite site;
-    SpecialUtilities utilities(site.dir.path(), site.messages);
+    EventTableTools utilities(site.dir.path(), site.messages);
     EXPECT_FALSE(utilities.importEnabled());
     utilities.exportEvents();
     EXPECT_TRUE(utilities.importEnabled());

@@ -1,4 +1,4 @@
-#include "events/SpecialUtilities.h"
+#include "events/EventTableTools.h"
 
 #include "accessdata/AccessSchemas.h"
 #include "events/EventArchiveFile.h"
@@ -10,27 +10,27 @@
 
 namespace vardex {
 
-SpecialUtilities::SpecialUtilities(const QString &workDir, OperatorMessages &messages)
+EventTableTools::EventTableTools(const QString &workDir, OperatorMessages &messages)
     : m_workDir(workDir), m_messages(messages), m_events(eventsSchema(), workDir)
 {
 }
 
-QString SpecialUtilities::filePath() const
+QString EventTableTools::filePath() const
 {
     return QDir(m_workDir).filePath(eventFileName());
 }
 
-bool SpecialUtilities::exportEnabled() const
+bool EventTableTools::exportEnabled() const
 {
     return m_events.fileExists();
 }
 
-bool SpecialUtilities::importEnabled() const
+bool EventTableTools::importEnabled() const
 {
     return QFileInfo(filePath()).isFile();
 }
 
-Result<void> SpecialUtilities::ensureOpen()
+Result<void> EventTableTools::ensureOpen()
 {
     if (m_events.isOpen()) {
         // Another cursor may have changed the file since.
@@ -42,14 +42,14 @@ Result<void> SpecialUtilities::ensureOpen()
     return {};
 }
 
-Result<qint64> SpecialUtilities::count()
+Result<qint64> EventTableTools::count()
 {
     if (Result<void> opened = ensureOpen(); !opened)
         return opened.failure();
     return m_events.countRecords();
 }
 
-void SpecialUtilities::tell(const Result<void> &outcome)
+void EventTableTools::tell(const Result<void> &outcome)
 {
     if (outcome)
         m_messages.information(QStringLiteral("Hotovo!"));
@@ -57,7 +57,7 @@ void SpecialUtilities::tell(const Result<void> &outcome)
         m_messages.error(outcome.error());
 }
 
-void SpecialUtilities::exportEvents()
+void EventTableTools::exportEvents()
 {
     Result<void> opened = ensureOpen();
     if (!opened)
@@ -66,7 +66,7 @@ void SpecialUtilities::exportEvents()
     tell(written ? Result<void>() : written.failure());
 }
 
-void SpecialUtilities::importEvents()
+void EventTableTools::importEvents()
 {
     const Result<qint64> n = count();
     if (!n)
@@ -83,7 +83,7 @@ void SpecialUtilities::importEvents()
     tell(stored ? Result<void>() : stored.failure());
 }
 
-void SpecialUtilities::newDatabase()
+void EventTableTools::newDatabase()
 {
     if (m_messages.askYesNo(QStringLiteral("Skutečně smazat stará data?")) != Answer::Yes) {
         m_messages.information(QStringLiteral("Přerušeno!"));

@@ -13,10 +13,10 @@ class OperatorMessages;
 // browser's selection does not limit it; the browser reads the table again
 // afterwards. Tells the operator the outcome ("Hotovo!", "Přerušeno!" or
 // the reason).
-class SpecialUtilities
+class EventTableTools
 {
 public:
-    SpecialUtilities(const QString &workDir, OperatorMessages &messages);
+    EventTableTools(const QString &workDir, OperatorMessages &messages);
 
     QString filePath() const;
     // "Export" and "Nová" need the event file, "Import" the text file.

@@ -1,4 +1,4 @@
-#include "events/SpecialFilterList.h"
+#include "events/FreeFilterList.h"
 
 #include "text/LineFile.h"
 
@@ -7,21 +7,21 @@
 
 namespace vardex {
 
-SpecialFilterList::SpecialFilterList(const QString &workDir) : m_workDir(workDir)
+FreeFilterList::FreeFilterList(const QString &workDir) : m_workDir(workDir)
 {
 }
 
-QString SpecialFilterList::path() const
+QString FreeFilterList::path() const
 {
     return QDir(m_workDir).filePath(fileName());
 }
 
-bool SpecialFilterList::fileExists() const
+bool FreeFilterList::fileExists() const
 {
     return QFileInfo(path()).isFile();
 }
 
-bool SpecialFilterList::add(const QString &expression)
+bool FreeFilterList::add(const QString &expression)
 {
     if (expression.isEmpty() || m_expressions.contains(expression))
         return false;
@@ -29,7 +29,7 @@ bool SpecialFilterList::add(const QString &expression)
     return true;
 }
 
-Result<void> SpecialFilterList::read()
+Result<void> FreeFilterList::read()
 {
     if (!fileExists())
         return Failure{QStringLiteral("Seznam ") + fileName() + QStringLiteral(" neexistuje!")};
@@ -40,12 +40,12 @@ Result<void> SpecialFilterList::read()
     return {};
 }
 
-QString SpecialFilterList::overwriteQuestion() const
+QString FreeFilterList::overwriteQuestion() const
 {
     return QStringLiteral("Seznam ") + fileName() + QStringLiteral(" existuje.\nSkutečně přepsat?");
 }
 
-Result<void> SpecialFilterList::write() const
+Result<void> FreeFilterList::write() const
 {
     const FileWritten written = writeLineFile(path(), m_expressions);
     if (!written.ok)

@@ -9,10 +9,10 @@ namespace vardex {
 
 // The operator's own filter expressions for the event browser, kept one per
 // line in "WKVRFLTR.TXT" in the working directory (cp1250, CR LF).
-class SpecialFilterList
+class FreeFilterList
 {
 public:
-    explicit SpecialFilterList(const QString &workDir);
+    explicit FreeFilterList(const QString &workDir);
 
     static QString fileName() { return QStringLiteral("WKVRFLTR.TXT"); }
     QString path() const;
