@@ -10,6 +10,7 @@
 // inside `dir` (default: the system's temporary folder) removed at the end.
 // The browser is opened in a child process of its own (offscreen), so that
 // its peak resident memory is the browser's alone.
+#include "ProcessMemory.h"
 #include "accessdata/AccessSchemas.h"
 #include "accessdata/TDB0DM.h"
 #include "cli/Commands.h"
@@ -49,17 +50,6 @@ using Clock = std::chrono::steady_clock;
 double msSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-long peakRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 [[noreturn]] void die(const char *what, const QString &detail = {})
@@ -397,7 +387,7 @@ int browserProcess(int argc, char **argv, const QString &dir)
     std::printf("  counter after the last recombination: %s\n",
                 qPrintable(window->counter()->text()));
     window.reset();
-    std::printf("peak RSS of the browser process (VmHWM): %ld kB\n", peakRssKb());
+    std::printf("peak RSS of the browser process (VmHWM): %ld kB\n", processStatusKb("VmHWM"));
     return 0;
 }
 

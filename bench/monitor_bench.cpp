@@ -15,6 +15,7 @@
 // when the line could not be set up, a block could not be stored, or the
 // events the units recorded did not reach the event table exactly once (as
 // many rows as events, and no unit's memory overflowed).
+#include "ProcessMemory.h"
 #include "accessdata/TDB0DM.h"
 #include "accessdata/UnitCatalogue.h"
 #include "platform/Clock.h"
@@ -37,18 +38,6 @@
 namespace {
 
 using namespace vardex;
-
-// The resident memory of this process in kB (VmRSS), 0 when unknown.
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 long sqliteKb()
 {
@@ -145,7 +134,7 @@ int main(int argc, char **argv)
     QElapsedTimer elapsed;
     elapsed.start();
     const auto report = [&](int round) {
-        const long rss = residentKb();
+        const long rss = processStatusKb("VmRSS");
         std::printf("%8d %9lld %10lld %10lld %10ld %10ld %10ld %9.1f\n", round,
                     static_cast<long long>(monitor.readsSent()),
                     static_cast<long long>(monitor.eventsStored()),
@@ -166,7 +155,7 @@ int main(int argc, char **argv)
         // program's memory.
         simulator.clearHeard();
         if (round == warmUp) {
-            warmUpKb = residentKb();
+            warmUpKb = processStatusKb("VmRSS");
             warmUpRestKb = warmUpKb - sqliteKb();
         }
         if (round == 1 || round % 100 == 0 || round == rounds)
@@ -190,7 +179,7 @@ int main(int argc, char **argv)
     }
     monitor.btPrerusClick();
     const qint64 rows = db.tbEvents.recordCount();
-    const long endKb = residentKb();
+    const long endKb = processStatusKb("VmRSS");
     const long endRestKb = endKb - sqliteKb();
     std::printf("\nevents recorded by the units %lld%s, stored %lld, rows in the table %lld\n",
                 static_cast<long long>(recorded.events),

@@ -7,6 +7,7 @@
 // in a scratch folder inside `dir` (default: the system's temporary folder)
 // that is removed at the end. Prints, per phase, a plain table of figures:
 // operation, engine ms, raw ms, ratio; then the peak resident memory.
+#include "ProcessMemory.h"
 #include "accessdata/AccessSchemas.h"
 #include "tables/CzechCollation.h"
 #include "tables/Table.h"
@@ -69,17 +70,6 @@ Timing compare(int reps, const std::function<void()> &setup, const std::function
             e.push_back(engineMs), r.push_back(rawMs);
     }
     return {best(e), best(r)};
-}
-
-long peakRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 // The scratch folder, removed also when the run stops on a failure.
@@ -260,7 +250,7 @@ public:
         }
         for (const QString &note : m_notes)
             std::printf("%s\n", qPrintable(note));
-        std::printf("peak RSS after this phase (VmHWM): %ld kB\n", peakRssKb());
+        std::printf("peak RSS after this phase (VmHWM): %ld kB\n", processStatusKb("VmHWM"));
         std::fflush(stdout);
     }
 
