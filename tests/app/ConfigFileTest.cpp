@@ -11,17 +11,11 @@
 
 using namespace vardex;
 using namespace Qt::StringLiterals;
+using vardex::testing::fileBytes;
 using vardex::testing::ScriptedMessages;
 using vardex::testing::TempDir;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
 
 QStringList entries(const QString &dir)
 {
@@ -88,7 +82,7 @@ TEST(ConfigFile, FirstStartCreatesTheFileAndTheOutputDirectoryInTheWholeHome)
         EXPECT_EQ(messages.texts(), QStringList{u"Vytvořen adresář \r\n"_s + home + u"VYSTUP/"_s});
         EXPECT_EQ(entries(dir.path()), QStringList{name});
         EXPECT_EQ(entries(home), (QStringList{u"VYSTUP"_s, u"WKVRCFG.DBF"_s}));
-        const QByteArray file = readAll(home + u"WKVRCFG.DBF"_s);
+        const QByteArray file = fileBytes(home + u"WKVRCFG.DBF"_s);
         EXPECT_EQ(file, load->toBytes());
         EXPECT_EQ(quint8(file[0]), std::min(home.size(), qsizetype(80)));
 
@@ -113,7 +107,7 @@ TEST(ConfigFile, ALaterStartReadsTheStoredRecordAndKeepsItAtTheHomeUsed)
     EXPECT_EQ(load->keyReaderAddress, 7);
     EXPECT_TRUE(messages.shown().isEmpty());
     ASSERT_TRUE(writeConfig(*load));
-    EXPECT_EQ(readAll(dir.file(u"WKVRCFG.DBF"_s)), load->toBytes());
+    EXPECT_EQ(fileBytes(dir.file(u"WKVRCFG.DBF"_s)), load->toBytes());
 }
 
 TEST(ConfigFile, OnlyAFileShorterThanTheRecordIsDamaged)
@@ -166,11 +160,11 @@ TEST(SystemLog, SavesLinesAsCp1250WithCrLfAndNothingWhenCancelled)
     ASSERT_EQ(files.saveRequests().size(), 2);
     EXPECT_EQ(files.saveRequests()[0].initialName, u"protokol.txt"_s);
     EXPECT_TRUE(files.saveRequests()[0].promptOverwrite);
-    EXPECT_EQ(readAll(dir.file(u"protokol.TXT"_s)),
+    EXPECT_EQ(fileBytes(dir.file(u"protokol.TXT"_s)),
               QByteArray("Hledan\xFD kl\xED\xE8 01 16.03. 08:15\r\nDruh\xFD\r\n"));
 
     log.clear();
     files.choose(dir.file(u"prazdny.txt"_s));
     EXPECT_TRUE(log.save(files, messages));
-    EXPECT_TRUE(readAll(dir.file(u"prazdny.txt"_s)).isEmpty());
+    EXPECT_TRUE(fileBytes(dir.file(u"prazdny.txt"_s)).isEmpty());
 }

@@ -8,6 +8,7 @@
 using namespace vardex;
 using namespace Qt::StringLiterals;
 using vardex::testing::CmdResult;
+using vardex::testing::fileBytes;
 using vardex::testing::runProgram;
 using vardex::testing::runVardex;
 using vardex::testing::TempDir;
@@ -15,12 +16,6 @@ using vardex::testing::TempDir;
 namespace {
 
 const QStringList kReport = {u"Přehled událostí za prosinec"_s, QString(), u"Žluťoučký kůň"_s};
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 

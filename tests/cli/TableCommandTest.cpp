@@ -8,19 +8,10 @@ using namespace vardex;
 using namespace Qt::StringLiterals;
 using vardex::testing::addEvent;
 using vardex::testing::CmdResult;
+using vardex::testing::fileBytes;
 using vardex::testing::runVardex;
 using vardex::testing::SiteTables;
 using vardex::testing::TempDir;
-
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(chybí)");
-}
-
-} // namespace
 
 // The administrator's backup: every table of a site written out, read into
 // an empty site with --replace and written out again comes back byte for
@@ -52,6 +43,7 @@ TEST(TableCommand, EveryTableOfASiteComesBackWholeThroughItsTextFile)
             runVardex({u"table"_s, u"import"_s, base, first, u"--replace"_s}, copy);
         EXPECT_EQ(in.status, 0) << in.err.toStdString();
         EXPECT_EQ(runVardex({u"table"_s, u"export"_s, base, second}, copy).status, 0);
+        EXPECT_TRUE(QFile::exists(first) && QFile::exists(second));
         EXPECT_EQ(fileBytes(first), fileBytes(second));
         EXPECT_EQ(fileBytes(first).count("#\r\n"), line.section(u' ', 1).toInt());
     }

@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -19,5 +20,12 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace vardex::testing
