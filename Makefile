@@ -4,9 +4,11 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARDEX_WERROR=ON
 
-.PHONY: all deps build test test-sanitize test-tsan demo bench format clean
+.PHONY: all deps build test test-sanitize test-tsan fuzz demo bench format clean
 
 all: build
 
@@ -34,6 +36,15 @@ test-tsan: deps
 	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/comm/qt-tsan.supp" \
 	  ctest --output-on-failure -j $(JOBS) -R 'test_(comm|sim)'
 
+# The libFuzzer programs of fuzz/ built with clang in their own tree, each
+# run for FUZZ_SECONDS (crash inputs in $(FUZZ_BUILD)/fuzz-crashes/).
+fuzz:
+	@scripts/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DVARDEX_FUZZ=ON -DVARDEX_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The demo site lives under the build tree and is made on first run.
 DEMO_DIR ?= $(CURDIR)/$(BUILD)/demo
 # The simulator serves the site's units on DIR/ttyKVR8 while the window is
@@ -55,4 +66,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

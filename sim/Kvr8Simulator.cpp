@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vardex::sim {
 
@@ -42,7 +43,7 @@ Kvr8Simulator::~Kvr8Simulator()
 void Kvr8Simulator::addUnit(const UnitSetup &setup)
 {
     std::lock_guard lock(m_mutex);
-    m_units.insert_or_assign(setup.address, UnitSlot{SimUnit(setup)});
+    m_units.insert_or_assign(setup.address, UnitSlot{SimUnit(setup), Fault::None, -1, {}});
 }
 
 void Kvr8Simulator::apply(const SimConfig &config)
@@ -253,13 +254,18 @@ Kvr8Simulator::Outgoing Kvr8Simulator::answer(const FrameAssembler::Item &item)
     }
     if (waiting != m_units.end())
         waiting->second.unit.forgetPendingAck();
+    // A late reply reaches the PC only now, after it gave up waiting for it
+    // and sent this frame, right before whatever answers the frame.
+    QByteArray late;
+    for (auto &[address, slot] : m_units)
+        late += std::exchange(slot.late, {});
 
     const quint8 address = quint8(item.bytes[0]);
     auto it = m_units.find(address);
     if (it == m_units.end()) {
         // Nobody on the line has that address: silence.
         m_heard.append(heard);
-        return {};
+        return {late, 0};
     }
     UnitSlot &slot = it->second;
     SimUnit::Answer reply;
@@ -273,11 +279,14 @@ Kvr8Simulator::Outgoing Kvr8Simulator::answer(const FrameAssembler::Item &item)
     const bool isData = reply.isData;
     Outgoing out = applyFault(slot, std::move(reply));
     heard.answered = !out.bytes.isEmpty();
-    if (heard.answered && isData) {
+    if ((heard.answered || !slot.late.isEmpty()) && isData) {
         m_ackFrom = address;
         m_assembler.expectAcknowledge(true);
     }
     m_heard.append(heard);
+    out.bytes.prepend(late);
+    if (out.splitAt > 0)
+        out.splitAt += late.size();
     return out;
 }
 
@@ -306,6 +315,13 @@ Kvr8Simulator::Outgoing Kvr8Simulator::applyFault(UnitSlot &slot, SimUnit::Answe
         break;
     case Fault::SplitReply:
         out.splitAt = b.size() / 2;
+        break;
+    case Fault::Truncated:
+        if (answer.isData)
+            b.truncate(b.size() / 2);
+        break;
+    case Fault::LateReply:
+        slot.late = std::exchange(b, {});
         break;
     case Fault::Garbage:
     case Fault::TrailingNoise: {

@@ -106,6 +106,7 @@ private:
         SimUnit unit;
         Fault fault = Fault::None;
         int faultCount = -1;
+        QByteArray late; // a late reply, out once the line hears its next frame
     };
 
     void run();

@@ -44,8 +44,8 @@ QString parseLine(const QString &line, SimConfig &c)
     } else if (what == QLatin1String("fault")) {
         const auto f = faultFromName(w.positional.value(2));
         if (!address || !f || w.positional.size() != 3)
-            return QStringLiteral(
-                "expected: fault ADDR none|silent|checksum|split|address|garbage|noise");
+            return QStringLiteral("expected: fault ADDR "
+                                  "none|silent|checksum|split|address|garbage|noise|truncate|late");
         c.faults.append({*address, *f});
     } else if (what == QLatin1String("traffic")) {
         for (const auto &[name, value] : w.named) {
@@ -77,6 +77,8 @@ std::optional<Fault> faultFromName(const QString &name)
         {QStringLiteral("address"), Fault::OtherAddress},
         {QStringLiteral("garbage"), Fault::Garbage},
         {QStringLiteral("noise"), Fault::TrailingNoise},
+        {QStringLiteral("truncate"), Fault::Truncated},
+        {QStringLiteral("late"), Fault::LateReply},
     };
     for (const auto &[n, f] : names)
         if (n == name.toLower())
@@ -176,8 +178,8 @@ std::optional<SimCommand> SimCommand::parse(const QString &line, QString *error)
             return c;
         }
         *error =
-            QStringLiteral("expected: fault ADDR none|silent|checksum|split|address|garbage|noise "
-                           "[COUNT]");
+            QStringLiteral("expected: fault ADDR none|silent|checksum|split|address|garbage|noise|"
+                           "truncate|late [COUNT]");
         return std::nullopt;
     }
     *error = QStringLiteral("commands: key, input, fault, quit");

@@ -18,9 +18,12 @@ enum class Fault {
     OtherAddress,  // a data reply carrying the address one above the unit's
     Garbage,       // three noise bytes before the reply
     TrailingNoise, // three noise bytes right after the reply, without a pause
+    Truncated,     // a data reply that stops halfway
+    LateReply,     // the reply goes out only once the PC has sent its next frame
 };
 
-// "none", "silent", "checksum", "split", "address", "garbage", "noise".
+// "none", "silent", "checksum", "split", "address", "garbage", "noise",
+// "truncate", "late".
 std::optional<Fault> faultFromName(const QString &name);
 
 // A line of the simulator: its units with their permissions and waiting

@@ -42,8 +42,8 @@ const char *const Usage =
     "While it runs, commands on standard input:\n"
     "  key ADDR READER KEY        a holder presents KEY at READER (0-7) of unit ADDR\n"
     "  input ADDR INPUT STATE     input 0-7 of unit ADDR goes to STATE (0 rest, 3 active)\n"
-    "  fault ADDR NAME [COUNT]    none|silent|checksum|split|address|garbage|noise, for COUNT\n"
-    "                             replies or until changed\n"
+    "  fault ADDR NAME [COUNT]    none|silent|checksum|split|address|garbage|noise|\n"
+    "                             truncate|late, for COUNT replies or until changed\n"
     "  quit                       stop (as do Ctrl-C, SIGTERM and SIGHUP)\n";
 
 void say(const QString &text, FILE *to = stdout)
