@@ -43,6 +43,9 @@ void HolidayDatabase::close()
 {
     holidays().close();
     m_db.DatumDnes();
+    // The days the operator changed count from now on.
+    if (const Result<void> calendar = m_vx.StandardniKalendar(m_db.dnes().year); !calendar)
+        messages().error(calendar.error());
 }
 
 QDate HolidayDatabase::today() const

@@ -47,8 +47,11 @@ bool TVXDM::OpenApplicationDatabases(QString *error)
     if (!m_db0.OpenMinimalDatabases(error))
         return false;
     m_db0.DatumDnes();
-    // Not built yet: the year calendar of day kinds belongs to this step of
-    // the start; it comes with the shift schedules and calendar plans.
+    if (const Result<void> calendar = StandardniKalendar(m_db0.dnes().year); !calendar) {
+        if (error)
+            *error = calendar.error();
+        return false;
+    }
     for (Table *t : {&tbAcc, &tbSme, &tbDch, &tbPrs, &tbCas}) {
         if (!t->isOpen() && !t->open()) {
             if (error)

@@ -4,6 +4,7 @@
 #include "app/ConfigRecord.h"
 #include "attendance/CyclicSchedule.h"
 #include "attendance/KeyStatistics.h"
+#include "attendance/YearCalendar.h"
 #include "base/Result.h"
 #include "tables/Table.h"
 #include "text/KeyNumber.h"
@@ -112,6 +113,16 @@ public:
     // import asks "Smazat stará data?" and about each line it cannot take.
     Result<int> tbDchExportDatabaze(const QString &file);
     TextImportResult tbDchImportDatabaze(const QString &file);
+
+    // ===== The year calendar of day kinds (YearCalendar.cpp) =====
+
+    // Built for the current year at start; holds the year kalendar.year.
+    YearCalendar kalendar;
+    // Builds kalendar for `year` from the holiday table (a cursor of its
+    // own); on failure kalendar stays as it was.
+    Result<void> StandardniKalendar(int year);
+    // kalendar for `year`, built anew only when it holds another year.
+    Result<YearCalendar> kalendarRoku(int year);
 
     // ===== Results, error records, counters (AttendanceRecords.cpp) =====
 
