@@ -4,6 +4,7 @@
 
 #include "accessdata/TDB0DM.h"
 
+#include "accessdata/RepeatedRecords.h"
 #include "comm/Protocol.h"
 #include "platform/Clock.h"
 #include "tables/Transaction.h"
@@ -56,24 +57,32 @@ std::optional<QString> TDB0DM::storeEvent(int year, QStringList *alarms)
     const EventRecord &e = udalost_dm;
     const StoredEvent stored{e.dateIn(year), QTime(e.hours(), e.minutes()), byteToHex(e.address),
                              e.keyText(), byteToHex(e.result)};
-    if (!tbEvents.append())
+    if (!tbEventsPridatUdalost(stored, true))
         return std::nullopt;
-    tbEvents.setDate(QStringLiteral("DATUM"), stored.date);
-    tbEvents.setTime(QStringLiteral("CAS"), stored.time);
-    tbEvents.setString(QStringLiteral("AHWJ"), stored.addr);
-    tbEvents.setString(QStringLiteral("CTM"), stored.ctm);
-    tbEvents.setString(QStringLiteral("RES"), stored.res);
-    tbEvents.setBool(kORI, true);
-    if (!tbEvents.post()) {
-        tbEvents.cancel();
-        return std::nullopt;
-    }
     // The line is made from what was written: under a filter the table may
     // not stand on the new record.
     const QString line = eventLine(stored);
     if (searchedKeyAlarm && tbSKeyJeHledany(stored.ctm))
         alarms->append(tbSKeyZprava() + QLatin1Char(' ') + line);
     return line;
+}
+
+Result<void> TDB0DM::tbEventsPridatUdalost(const StoredEvent &event, bool recorded)
+{
+    if (!tbEvents.append())
+        return tbEvents.failure();
+    tbEvents.setDate(QStringLiteral("DATUM"), event.date);
+    tbEvents.setTime(QStringLiteral("CAS"), event.time);
+    tbEvents.setString(QStringLiteral("AHWJ"), event.addr);
+    tbEvents.setString(QStringLiteral("CTM"), event.ctm);
+    tbEvents.setString(QStringLiteral("RES"), event.res);
+    tbEvents.setBool(kORI, recorded);
+    if (!tbEvents.post()) {
+        const Failure why = tbEvents.failure();
+        tbEvents.cancel();
+        return why;
+    }
+    return {};
 }
 
 void TDB0DM::raiseAlarms(const QStringList &alarms)
@@ -125,12 +134,15 @@ EventBlockOutcome TDB0DM::ZpracujBlokUdalosti(const QByteArray &received, const 
             out.message = QStringLiteral("Události nebyly uloženy: ") + last.error();
             return out;
         }
-        if (*last == block) {
+        // Records stored before the unit heard the acknowledgement come
+        // again, through this read or another; they are not stored twice.
+        const int repeated = repeatedRecords(*last, block);
+        if (repeated == out.records) {
             out.kind = EventBlockOutcome::Kind::Repeated;
             out.log.append(reply.headerText() +
                            QStringLiteral(" Blok již byl uložen, opakované čtení - neukládá se"));
         } else {
-            storeBlock(block, out, &alarms);
+            storeBlock(block, repeated, out, &alarms);
             if (out.kind == EventBlockOutcome::Kind::StoreFailed)
                 return out;
         }
@@ -144,7 +156,8 @@ EventBlockOutcome TDB0DM::ZpracujBlokUdalosti(const QByteArray &received, const 
     return out;
 }
 
-void TDB0DM::storeBlock(const QByteArray &block, EventBlockOutcome &out, QStringList *alarms)
+void TDB0DM::storeBlock(const QByteArray &block, int repeated, EventBlockOutcome &out,
+                        QStringList *alarms)
 {
     auto failed = [&] {
         out.kind = EventBlockOutcome::Kind::StoreFailed;
@@ -156,7 +169,7 @@ void TDB0DM::storeBlock(const QByteArray &block, EventBlockOutcome &out, QString
     Transaction tx(tbEvents);
     if (!tx.active())
         return failed();
-    for (int i = 1; i <= out.records; ++i) {
+    for (int i = repeated + 1; i <= out.records; ++i) {
         const EventVerdict verdict = KontrolaUdalosti(i);
         if (!verdict.accepted()) {
             out.log.append(verdict.message);

@@ -222,6 +222,12 @@ public:
     QString tbUniVysledekSnimace(const QString &addr, const QString &res);
     QString tbUniHwjSnimac(const QString &addr, const QString &res);
 
+    // Appends one event and posts it: the one way an event enters the event
+    // table, whether a unit recorded it (`recorded`, ORI true) or the
+    // operator added it (ORI false). Under a filter that lets it through the
+    // table stands on the new record afterwards.
+    Result<void> tbEventsPridatUdalost(const StoredEvent &event, bool recorded);
+
     // ===== Event maintenance, filters, processing interval =====
     // (EventStore.cpp)
 
@@ -266,7 +272,9 @@ private:
     void raiseAlarms(const QStringList &alarms);
     // Stores the accepted records of the reply taken in and the block as the
     // unit's last; fills `out` (kind Stored or StoreFailed).
-    void storeBlock(const QByteArray &block, EventBlockOutcome &out, QStringList *alarms);
+    // Stores the records of the block past its first `repeated` (stored before).
+    void storeBlock(const QByteArray &block, int repeated, EventBlockOutcome &out,
+                    QStringList *alarms);
     // The lookups' own cursors on the key, unit and searched-key files: a
     // name looked up for a log line or a grid cell never moves, posts or
     // cancels the record a window shows or edits on tbKey, tbUni or tbSKey.
