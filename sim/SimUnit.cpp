@@ -50,6 +50,27 @@ quint8 dayBit(const QDate &date)
     return fromMonday == 7 ? 0x01 : quint8(0x80 >> fromMonday);
 }
 
+// Whether a permission with `attribute` covers reader 0..7 of a unit of the
+// units table's `type`. Access and attendance units are one whole. Door j
+// of an expander (input In0..In3, attribute bit j) and barrier input j of a
+// barrier unit (In0, In1, bits 0 and 1) are served by readers TM(2j) and
+// TM(2j+1); a barrier's bits 2..3 name the kind of key, and the simulated
+// reader takes any kind.
+bool covers(quint8 type, quint8 attribute, int reader)
+{
+    const int door = reader >> 1;
+    switch (type) {
+    case 3:
+    case 8:
+        return attribute & (1 << door);
+    case 4:
+    case 9:
+        return door < 2 && (attribute & (1 << door));
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 std::optional<UnitModel> modelOfType(quint8 tableType)
@@ -290,10 +311,8 @@ bool SimUnit::allows(int reader, const KeyBytes &key, const QDateTime &unitNow) 
         return false;
     const quint8 today = dayBit(unitNow.date());
     const quint16 now = packTime(unitNow.time().hour(), unitNow.time().minute());
-    // An attendance unit has one object; other units one per pair of readers.
-    const quint8 objectBit = m_setup.type == 2 ? 0x0F : quint8(1 << ((reader >> 1) & 3));
     for (const Permission &p : m_permissions) {
-        if (p.key != key || !(p.attribute & objectBit) || !(p.dayMask & today))
+        if (p.key != key || !covers(m_setup.type, p.attribute, reader) || !(p.dayMask & today))
             continue;
         // A window whose end lies before its start runs over midnight.
         const bool inside =

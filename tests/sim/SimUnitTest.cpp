@@ -81,16 +81,21 @@ TEST(SimUnit, PermissionsFillTheListAndConfigurationWaitsForTheEvents)
 }
 
 // Type, attribute, days, time window, reader; whether the key is let
-// through at 14:30 on a Tuesday. In order: inside the window, another door,
-// the second door, another day, too early, the last minute, a window over
-// midnight, an attendance unit at any reader.
+// through at 14:30 on a Tuesday. In order: an access unit at any reader
+// whatever the attribute, another day, too early, the last minute, a window
+// over midnight; an expander's door In0 at its two readers and not at In1's,
+// In1 and In3 at theirs; an attendance unit; a barrier's In1 with the
+// vehicle kind at reader 3 and not at In0's reader, no input past In1.
 TEST(SimUnit, AKeyIsLetThroughOnlyByAPermissionForItsReaderDayAndTime)
 {
     const std::tuple<quint8, quint8, const char *, const char *, int, bool> cases[] = {
-        {1, 0x01, "20", "14001500", 0, true},  {1, 0x01, "20", "14001500", 2, false},
-        {1, 0x02, "20", "14001500", 3, true},  {1, 0x01, "40", "14001500", 0, false},
+        {1, 0x00, "20", "14001500", 7, true},  {1, 0x01, "40", "14001500", 0, false},
         {1, 0x01, "7F", "14311500", 0, false}, {1, 0x01, "7F", "12001430", 1, true},
-        {1, 0x01, "7F", "22001500", 0, true},  {2, 0x01, "7F", "00002359", 5, true},
+        {1, 0x01, "7F", "22001500", 0, true},  {3, 0x01, "20", "14001500", 1, true},
+        {3, 0x01, "20", "14001500", 2, false}, {8, 0x0A, "20", "14001500", 3, true},
+        {3, 0x08, "20", "14001500", 6, true},  {2, 0x00, "7F", "00002359", 5, true},
+        {4, 0x0E, "7F", "00002359", 3, true},  {9, 0x0E, "7F", "00002359", 0, false},
+        {4, 0x03, "7F", "00002359", 4, false},
     };
     for (const auto &[type, attribute, days, window, reader, allowed] : cases) {
         SCOPED_TRACE(std::string(window) + " reader " + std::to_string(reader));
