@@ -22,6 +22,7 @@ QList<CommandDef> shiftsCommands();
 QList<CommandDef> schedulesCommands();
 QList<CommandDef> holidaysCommands();
 QList<CommandDef> workplacesCommands();
+QList<CommandDef> dayCommands();
 QList<CommandDef> demoSiteCommands();
 
 // Every command, `help` included, in that order.

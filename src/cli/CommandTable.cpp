@@ -75,7 +75,7 @@ const QList<CommandDef> &allCommands()
              {statusCommands, eventsCommands, unitsCommands, keysCommands, accessCommands,
               readKeyCommands, collectCommands, unitStateCommands, monitorCommands, reportCommands,
               tableCommands, shiftsCommands, schedulesCommands, holidaysCommands,
-              workplacesCommands, demoSiteCommands, helpCommands})
+              workplacesCommands, dayCommands, demoSiteCommands, helpCommands})
             all += area();
         return all;
     }();
