@@ -3,85 +3,68 @@
 #include "AdminSite.h"
 #include "admin/AccessSchedule.h"
 #include "admin/PermissionGroups.h"
-#include "attendance/AttendanceSchemas.h"
 
 namespace vardex::testing {
 
-// A site for the documentation listings: an access unit 01, an expander
-// 04, a barrier 05; the access schedule "Den"; groups "Vše" (01, 04 with
-// inputs 0 and 2, 09, which no unit has, and 05 with both barriers and the
-// employee's key) and "Zlý rozvrh" (a schedule that does not
-// exist); shifts "R" and "N" (over midnight); schedules "Devět" (9 days
-// from Friday 4.12.2026) and "Chybný" (its second day names no shift).
+// A site for the documentation listings: units 01 access, 04 expander, 05
+// barrier; the access schedule "Den"; groups "Vše" (01; 04 with inputs 0
+// and 2; 09, which no unit has; 05 with both barriers and the employee's
+// key) and "Zlý rozvrh" (a schedule that does not exist); shifts "R" and
+// "N" (over midnight); schedules "Devět" (9 days from Friday 4.12.2026)
+// and "Chybný" (its second day names no shift).
 struct DocumentationSite : AdminSite
 {
     DocumentationSite()
     {
         EXPECT_TRUE(vx.OpenApplicationDatabases(nullptr));
-        addUnit(UnitType::Access, u"01"_s);
-        addUnit(UnitType::Expander, u"04"_s);
-        addUnit(UnitType::Barrier, u"05"_s);
-
+        for (const auto &[type, address] : {std::pair{UnitType::Access, u"01"_s},
+                                            {UnitType::Expander, u"04"_s},
+                                            {UnitType::Barrier, u"05"_s}})
+            addUnit(type, address);
         ScheduleBlock den;
         den.apply(1, {0x0800, 0x101E, 0x7C});
-        den.apply(2, {0x0700, 0x0C00, 0x02});
-        EXPECT_TRUE(vx.tbCas.append());
-        vx.tbCas.setString(u"NAZEVROZVRHU"_s, u"Den"_s);
-        vx.tbCas.setBytes(u"DATAROZVRHU"_s, den.toBytes());
-        EXPECT_TRUE(vx.tbCas.post());
-
+        post(vx.tbCas, {u"NAZEVROZVRHU"_s}, {u"Den"_s},
+             [&] { vx.tbCas.setBytes(u"DATAROZVRHU"_s, den.toBytes()); });
+        const auto group = [this](const QString &name, const QList<PermissionRow> &rows) {
+            post(vx.tbAcc, {u"OPRAVNENI"_s}, {name}, [&] { putPermissionRows(vx.tbAcc, rows); });
+        };
         group(u"Vše"_s, {{u"01"_s, 0, u"Den"_s},
                          {u"04"_s, 0x05, u"Den"_s},
                          {u"09"_s, 0, u"Den"_s},
                          {u"05"_s, 0x07, u"Den"_s}});
         group(u"Zlý rozvrh"_s, {{u"01"_s, 0, u"Nic"_s}});
-
-        shift(u"R"_s, u"08:00"_s, u"P:06:00-14:00"_s, u""_s, u" "_s);
-        shift(u"N"_s, u"07:30"_s, u"P:18:00-22:00"_s, u"P:22:00-23:30"_s, u"A"_s);
-        schedule(u"Devět"_s, QDate(2026, 12, 4),
-                 {u"R"_s, u""_s, u""_s, u"R"_s, u"N"_s, u"R"_s, u"R"_s, u"R"_s, u""_s});
-        schedule(u"Chybný"_s, QDate(2026, 12, 7), {u"R"_s, u"X"_s, u"R"_s});
+        const QStringList shift = {u"NazevSmeny"_s, u"NutnoOdpracovat"_s, u"PrvniUsekSmeny"_s,
+                                   u"DruhyUsekSmeny"_s, u"Prechod"_s};
+        post(vx.tbSme, shift, {u"R"_s, u"08:00"_s, u"P:06:00-14:00"_s, u""_s, u" "_s});
+        post(vx.tbSme, shift, {u"N"_s, u"07:30"_s, u"P:18:00-22:00"_s, u"P:22:00-23:30"_s, u"A"_s});
+        QStringList schedule = {u"ROZPIS"_s, u"DelkaRozpisu"_s, u"DatumOd"_s};
+        for (int day = 1; day <= 9; ++day)
+            schedule << u"NazevDruhuSmeny_%1"_s.arg(day);
+        post(vx.tbDch, schedule,
+             {u"Devět"_s, u"9"_s, u"04.12.2026"_s, u"R"_s, u""_s, u""_s, u"R"_s, u"N"_s, u"R"_s,
+              u"R"_s, u"R"_s, u""_s});
+        post(vx.tbDch, schedule, {u"Chybný"_s, u"3"_s, u"07.12.2026"_s, u"R"_s, u"X"_s, u"R"_s});
     }
 
-    void group(const QString &name, const QList<PermissionRow> &rows)
+    // Posts a new record of `t` with the typed texts `values` in `fields`.
+    static void post(Table &t, const QStringList &fields, const QStringList &values,
+                     const std::function<void()> &more = {})
     {
-        ASSERT_TRUE(vx.tbAcc.append());
-        vx.tbAcc.setString(u"OPRAVNENI"_s, name);
-        putPermissionRows(vx.tbAcc, rows);
-        ASSERT_TRUE(vx.tbAcc.post()) << vx.tbAcc.errorMessage().toStdString();
+        ASSERT_TRUE(t.append());
+        for (int i = 0; i < values.size(); ++i)
+            ASSERT_TRUE(t.setText(fields[i], values[i])) << fields[i].toStdString();
+        if (more)
+            more();
+        ASSERT_TRUE(t.post()) << t.errorMessage().toStdString();
     }
-    void shift(const QString &name, const QString &time, const QString &first,
-               const QString &second, const QString &flag)
+    // A key holder: key, name, titles before and after, personal number,
+    // workplace, group, schedule.
+    void key(const QStringList &values)
     {
-        ASSERT_TRUE(vx.tbSme.append());
-        for (const auto &[f, v] : {std::pair{u"NazevSmeny"_s, name},
-                                   {u"NutnoOdpracovat"_s, time},
-                                   {u"PrvniUsekSmeny"_s, first},
-                                   {u"DruhyUsekSmeny"_s, second},
-                                   {u"Prechod"_s, flag}})
-            vx.tbSme.setString(f, v);
-        ASSERT_TRUE(vx.tbSme.post()) << vx.tbSme.errorMessage().toStdString();
-    }
-    void schedule(const QString &name, const QDate &start, const QStringList &days)
-    {
-        ASSERT_TRUE(vx.tbDch.append());
-        vx.tbDch.setString(u"ROZPIS"_s, name);
-        vx.tbDch.setInt(u"DelkaRozpisu"_s, int(days.size()));
-        vx.tbDch.setDate(u"DatumOd"_s, start);
-        for (int i = 0; i < days.size(); ++i)
-            vx.tbDch.setString(scheduleShiftField(i + 1), days[i]);
-        ASSERT_TRUE(vx.tbDch.post()) << vx.tbDch.errorMessage().toStdString();
-    }
-    // A key holder: key number, name, titles before and after, personal
-    // number, workplace, group and schedule.
-    void key(const QStringList &fields)
-    {
-        static const char *const names[] = {"CTM",   "JMENO",      "PTIT",      "ZTIT",
-                                            "OSCIS", "PRACOVISTE", "OPRAVNENI", "ROZPIS"};
-        ASSERT_TRUE(db.tbKey.append());
-        for (int i = 0; i < fields.size(); ++i)
-            db.tbKey.setString(QLatin1String(names[i]), fields[i]);
-        ASSERT_TRUE(db.tbKey.post()) << db.tbKey.errorMessage().toStdString();
+        post(db.tbKey,
+             {u"CTM"_s, u"JMENO"_s, u"PTIT"_s, u"ZTIT"_s, u"OSCIS"_s, u"PRACOVISTE"_s,
+              u"OPRAVNENI"_s, u"ROZPIS"_s},
+             values);
     }
 
     QString outputDir() const { return dir.path() + u'/'; }
