@@ -29,10 +29,12 @@ Result<bool> documentationHasRecords(TDB0DM &db, DocListing listing)
     Table cursor(table.schema(), folderOf(table));
     if (!cursor.open())
         return cursor.failure();
-    const Result<qint64> n = cursor.countRecords();
-    if (!n)
-        return n.failure();
-    return *n > 0;
+    // The first record tells; a large table is not counted for it.
+    if (cursor.first())
+        return true;
+    if (cursor.readFailed())
+        return cursor.failure();
+    return false;
 }
 
 DocumentationRun::DocumentationRun(TDB0DM &db, TVXDM &vx, DocListing listing)
