@@ -259,6 +259,7 @@ void PermissionUpload::unitTick()
 void PermissionUpload::recordTick()
 {
     if (m_filePosition >= m_records.size()) {
+        emit progressChanged(int(m_records.size()), int(m_records.size()));
         m_position = 1;
         m_phase = 4;
         return;

@@ -34,6 +34,7 @@ TFrmSetAll::TFrmSetAll(TDB0DM &db, TVXDM &vx, const QString &workDir, QWidget *p
     m_sgStat->verticalHeader()->hide();
     m_sgStat->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sgStat->setSelectionMode(QAbstractItemView::NoSelection);
+    m_sgStat->setFocusPolicy(Qt::NoFocus);
     m_sgStat->setFixedHeight(5 * m_sgStat->verticalHeader()->defaultSectionSize() + 4);
     m_checkBox1 = new QCheckBox(
         QStringLiteral("nastavovat docházkové jednotky bez ohledu na existenci rozpisu"), this);
