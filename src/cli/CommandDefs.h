@@ -15,6 +15,7 @@ QList<CommandDef> accessCommands();
 QList<CommandDef> readKeyCommands();
 QList<CommandDef> collectCommands();
 QList<CommandDef> unitStateCommands();
+QList<CommandDef> uploadCommands();
 QList<CommandDef> monitorCommands();
 QList<CommandDef> reportCommands();
 QList<CommandDef> tableCommands();

@@ -73,8 +73,8 @@ const QList<CommandDef> &allCommands()
         QList<CommandDef> all;
         for (const auto &area :
              {statusCommands, eventsCommands, unitsCommands, keysCommands, accessCommands,
-              readKeyCommands, collectCommands, unitStateCommands, monitorCommands, reportCommands,
-              tableCommands, shiftsCommands, schedulesCommands, holidaysCommands,
+              readKeyCommands, collectCommands, unitStateCommands, uploadCommands, monitorCommands,
+              reportCommands, tableCommands, shiftsCommands, schedulesCommands, holidaysCommands,
               workplacesCommands, dayCommands, demoSiteCommands, helpCommands})
             all += area();
         return all;

@@ -19,6 +19,7 @@
 #include "unitops/ui/TFrmGetSta.h"
 #include "unitops/ui/TFrmMon.h"
 #include "unitops/ui/TFrmSbd.h"
+#include "unitops/ui/TFrmSetAll.h"
 #include "unitops/ui/TFrmSetTim.h"
 #include "unitops/ui/TKeyDlg.h"
 
@@ -72,6 +73,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("NastaveniCasu"), [&window, &app] {
         TFrmSetTim clocks(app.db0, &window);
         clocks.exec();
+    });
+    window.registerWindow(QStringLiteral("NastaveniPrav"), [&window, &app] {
+        TFrmSetAll upload(app.db0, app.vx, app.workDir(), &window);
+        upload.exec();
     });
     window.registerWindow(QStringLiteral("MonitorUdalosti"), [&window, &app] {
         TFrmMon monitor(app.db0, &window);
