@@ -12,6 +12,7 @@ QList<CommandDef> eventsCommands();
 QList<CommandDef> unitsCommands();
 QList<CommandDef> keysCommands();
 QList<CommandDef> accessCommands();
+QList<CommandDef> docCommands();
 QList<CommandDef> readKeyCommands();
 QList<CommandDef> collectCommands();
 QList<CommandDef> unitStateCommands();

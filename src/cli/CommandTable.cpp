@@ -73,9 +73,9 @@ const QList<CommandDef> &allCommands()
         QList<CommandDef> all;
         for (const auto &area :
              {statusCommands, eventsCommands, unitsCommands, keysCommands, accessCommands,
-              readKeyCommands, collectCommands, unitStateCommands, uploadCommands, monitorCommands,
-              reportCommands, tableCommands, shiftsCommands, schedulesCommands, holidaysCommands,
-              workplacesCommands, dayCommands, demoSiteCommands, helpCommands})
+              docCommands, readKeyCommands, collectCommands, unitStateCommands, uploadCommands,
+              monitorCommands, reportCommands, tableCommands, shiftsCommands, schedulesCommands,
+              holidaysCommands, workplacesCommands, dayCommands, demoSiteCommands, helpCommands})
             all += area();
         return all;
     }();

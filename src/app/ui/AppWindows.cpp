@@ -3,6 +3,7 @@
 #include "admin/ui/TFrmCasO.h"
 #include "admin/ui/TFrmKey.h"
 #include "admin/ui/TFrmOpr.h"
+#include "admin/ui/TFrmSysDoc.h"
 #include "admin/ui/TFrmUni.h"
 #include "app/Application.h"
 #include "app/ui/HelpViewer.h"
@@ -65,6 +66,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("DatabazeCasu"), [&window, &app] {
         TFrmCasO schedules(app.vx, app.messages(), &window);
         schedules.exec();
+    });
+    window.registerWindow(QStringLiteral("DokumentaceSystemu"), [&window, &app] {
+        TFrmSysDoc documents(app.db0, app.vx, app.files(), &window);
+        documents.exec();
     });
     window.registerWindow(QStringLiteral("StavJednotek"), [&window, &app] {
         TFrmGetSta state(app.db0, &window);
