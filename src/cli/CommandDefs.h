@@ -23,8 +23,10 @@ QList<CommandDef> tableCommands();
 QList<CommandDef> shiftsCommands();
 QList<CommandDef> schedulesCommands();
 QList<CommandDef> holidaysCommands();
+QList<CommandDef> planCommands();
 QList<CommandDef> workplacesCommands();
 QList<CommandDef> dayCommands();
+QList<CommandDef> attendanceCommands();
 QList<CommandDef> demoSiteCommands();
 
 // Every command, `help` included, in that order.

@@ -45,7 +45,7 @@ QList<CommandDef> helpCommands()
     help.summary = QStringLiteral("vypíše nápovědu k příkazu (bez příkazu seznam příkazů)");
     help.synopsis = QStringLiteral("vardex help [PŘÍKAZ]");
     help.argNames = {QStringLiteral("PŘÍKAZ")};
-    help.maxArgs = 2;
+    help.maxArgs = 3; // "help plan pattern save"
     help.run = runHelp;
     return {help};
 }
@@ -75,7 +75,8 @@ const QList<CommandDef> &allCommands()
              {statusCommands, eventsCommands, unitsCommands, keysCommands, accessCommands,
               docCommands, readKeyCommands, collectCommands, unitStateCommands, uploadCommands,
               monitorCommands, reportCommands, tableCommands, shiftsCommands, schedulesCommands,
-              holidaysCommands, workplacesCommands, dayCommands, demoSiteCommands, helpCommands})
+              holidaysCommands, planCommands, workplacesCommands, dayCommands, attendanceCommands,
+              demoSiteCommands, helpCommands})
             all += area();
         return all;
     }();

@@ -1,5 +1,7 @@
 #include "cli/DemoSite.h"
 #include "cli/DemoAttendance.h"
+#include "cli/DemoAttendanceEvents.h"
+#include "cli/DemoPlan.h"
 #include "cli/DemoPictures.h"
 #include "cli/Print.h"
 
@@ -321,6 +323,16 @@ int write(Application &app, const QString &dir, std::FILE *out, std::FILE *err)
     }
     if (const Result<void> attendance = addDemoAttendance(app); !attendance) {
         print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + attendance.error() +
+                       QLatin1Char('\n'));
+        return 1;
+    }
+    if (const Result<void> plan = addDemoPlan(app); !plan) {
+        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + plan.error() +
+                       QLatin1Char('\n'));
+        return 1;
+    }
+    if (const Result<void> month = addDemoAttendanceEvents(app); !month) {
+        print(err, QStringLiteral("Ukázkovou evidenci nelze zapsat: ") + month.error() +
                        QLatin1Char('\n'));
         return 1;
     }
