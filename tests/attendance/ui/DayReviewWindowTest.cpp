@@ -79,13 +79,9 @@ TEST(TFrmDopUd, InsertsBetweenEventsOfTwoUnitsWithinTheirTimes)
     EXPECT_EQ(cell(w, 3, 1), u"11:30"_s);
     EXPECT_EQ(cell(w, 3, 3), u"#"_s);
     EXPECT_TRUE(w.insertPanel()->isHidden());
-
-    s.messages.answer(Answer::Yes);
-    w.clearAdded();
-    EXPECT_EQ(w.grid()->rowCount(), 5);
 }
 
-TEST(TFrmDopUd, EmptyDayAsksForTheUnitAndTheDatePanelFollowsTheMonth)
+TEST(TFrmDopUd, EmptyDayAsksForTheUnit)
 {
     ReviewSite s;
     TFrmDopUd w(s.db, s.dir.path(), QDate(2026, 2, 10), true);
@@ -97,14 +93,4 @@ TEST(TFrmDopUd, EmptyDayAsksForTheUnitAndTheDatePanelFollowsTheMonth)
     w.rowDoubleClicked(0);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(w.objectList()->count(), 6);
-    EXPECT_EQ(w.dayBox()->maximum(), 28);
-
-    s.addEvent(QTime(9, 0), u"05"_s, u"00"_s); // on 3 December
-    w.showToggle()->setChecked(false);
-    w.monthBox()->setValue(12);
-    w.dayBox()->setValue(3);
-    EXPECT_EQ(w.grid()->rowCount(), 1) << "not shown while the toggle is up";
-    w.showToggle()->setChecked(true);
-    EXPECT_EQ(w.dayBox()->maximum(), 31);
-    EXPECT_EQ(w.grid()->rowCount(), 3);
 }
