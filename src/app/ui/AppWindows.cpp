@@ -12,6 +12,7 @@
 #include "app/ui/TMyAbout.h"
 #include "app/ui/TSYSLOG.h"
 #include "attendance/ui/TDBSVAT.h"
+#include "attendance/ui/TDOCHAZ.h"
 #include "attendance/ui/TFrmPrs.h"
 #include "attendance/ui/TPARNOC.h"
 #include "attendance/ui/TSELSME.h"
@@ -105,6 +106,10 @@ void registerAppWindows(MainWindow &window, Application &app)
     });
     window.registerWindow(QStringLiteral("Svatky"), [&window, &app] {
         TDBSVAT::showWindow(app.vx, app.db0, app.workDir(), &window);
+    });
+    window.registerWindow(QStringLiteral("ZpracovaniDochazky"), [&window, &app] {
+        TDOCHAZ attendance(app, &window);
+        attendance.exec();
     });
     window.registerWindow(QStringLiteral("Doasntolerancenonsmny1"), [&window, &app] {
         TPARNOC tolerance(app.vx, &window);
