@@ -1,4 +1,4 @@
-// `vardex read-key` and `vardex monitor` as separate programs, killed
+// `vardex read-key`, `monitor` and `upload` as separate programs, killed
 // outright at random moments while they read events from simulated units:
 // afterwards every table file is whole, and once a collection has emptied
 // the units every event they held is in the archive exactly once.
@@ -44,6 +44,8 @@ struct Reading
 const Reading kReadings[] = {
     {"read-key", {u"read-key"_s, u"--address"_s, u"01"_s, u"--timeout"_s, u"0"_s}},
     {"monitor", {u"monitor"_s, u"--units"_s, u"01,02"_s, u"--rounds"_s, u"1"_s}},
+    // Collects first, then zeroes each unit.
+    {"upload", {u"upload"_s}},
 };
 
 TEST(KilledWhileReading, EveryEventIsArchivedOnceAndEveryTableStaysWhole)

@@ -7,6 +7,7 @@
 #include "unitops/Collection.h"
 #include "unitops/EventMonitor.h"
 #include "unitops/KeyReading.h"
+#include "unitops/PermissionUpload.h"
 #include "unitops/StateQuery.h"
 
 #include <QTimer>
@@ -147,6 +148,17 @@ QStringList setClocks(Line &line)
 // blocks, the state query and the clock setting (whose status replies only
 // silence and lateness touch). The state shows a reply from another unit
 // with that unit's address, and one with noise behind its whole reply.
+// Collects the units' events, then programs and zeroes each unit.
+QStringList upload(Line &line)
+{
+    PermissionUpload upload(line.db, line.vx, line.dir.path());
+    bool done = false;
+    QObject::connect(&upload, &PermissionUpload::finished, [&] { done = true; });
+    EXPECT_TRUE(upload.StartProces().valueOr(false));
+    EXPECT_TRUE(tickUntil([&] { upload.Timer1Timer(); }, [&] { return done; }));
+    return upload.log();
+}
+
 struct Case
 {
     const char *fault;
@@ -172,7 +184,7 @@ TEST(FaultMatrix, EveryOperationReportsTheFaultGoesOnAndStoresEachEventOnce)
     // Each operation with the column of what it tells (-1: nothing).
     const std::tuple<const char *, Operation, int> operations[] = {
         {"collection", collect, 0}, {"monitor", monitor, 0}, {"key reading", readKeys, -1},
-        {"state", queryState, 1},   {"clock", setClocks, 2},
+        {"state", queryState, 1},   {"clock", setClocks, 2}, {"upload", upload, 0},
     };
     for (const Case &c : kCases) {
         for (const auto &[name, run, told] : operations) {
