@@ -20,6 +20,18 @@ constexpr int kKills = 8;
 constexpr int kKills = 20;
 #endif
 
+// A folder for the sites of one scenario, in memory when the machine has
+// /dev/shm: a killed process leaves its files there as on a disk, and the
+// many synchronous writes of the runs cost nothing.
+struct ScratchDir
+{
+    QTemporaryDir dir{QFile::exists(QStringLiteral("/dev/shm"))
+                          ? QStringLiteral("/dev/shm/vardex-crash-XXXXXX")
+                          : QDir::tempPath() + QStringLiteral("/vardex-crash-XXXXXX")};
+    QString path() const { return dir.path(); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+};
+
 // Starts `vardex ARGS`, lets `until` wait on it, then kills it if it still
 // runs; whether it was killed.
 inline bool killAfter(const QStringList &args, const std::function<void(QProcess &)> &until)

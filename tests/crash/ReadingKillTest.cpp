@@ -53,7 +53,7 @@ TEST(KilledWhileReading, EveryEventIsArchivedOnceAndEveryTableStaysWhole)
     std::mt19937 random(20261207);
     for (const Reading &reading : kReadings) {
         SCOPED_TRACE(reading.name);
-        testing::TempDir dir;
+        testing::ScratchDir dir;
         const QString site = dir.file(u"site"_s);
         FixedClock clock{QDateTime::fromString(kNow, u"yyyy-MM-dd hh:mm:ss"_s)};
         sim::Kvr8Simulator simulator{clock};
