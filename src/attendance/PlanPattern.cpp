@@ -86,7 +86,7 @@ Result<PlanPattern> loadPattern(const QString &path)
 
 QString patternFileFilter()
 {
-    return QStringLiteral("Vzory rozpisů (*.VZR *.vzr);;Všechny soubory (*)");
+    return QStringLiteral("Vzory rozpisů|*.VZR|Všechny soubory|*.*");
 }
 
 } // namespace vardex

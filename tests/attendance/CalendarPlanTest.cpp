@@ -1,5 +1,6 @@
 #include "attendance/CalendarPlan.h"
 #include "AttendanceSite.h"
+#include "attendance/PlanNotes.h"
 #include "attendance/TDMRPL.h"
 #include "timecal/LongDuration.h"
 
@@ -220,4 +221,20 @@ TEST(CalendarPlan, PrintedPlanAcrossTheYearEnd)
                           u"02.01.2027 so nedefinován"_s,
                           u"Suma za období: 016:00"_s,
                       }));
+}
+
+TEST(CalendarPlan, NotesListKeepsShortDistinctEntriesThroughItsFile)
+{
+    TempDir dir;
+    PlanNotes notes;
+    for (const QString &text : {u"DOVOL."_s, u" "_s, u"ŠKOLENÍ VEDOUCÍCH"_s})
+        notes.add(text);
+    EXPECT_EQ(notes.entries(), PlanNotes::defaults() << u"ŠKOLENÍ"_s);
+    const QString path = dir.file(u"DUVODY.TXT"_s);
+    ASSERT_TRUE(notes.save(path));
+    PlanNotes loaded;
+    ASSERT_TRUE(loaded.load(path));
+    EXPECT_EQ(loaded.entries(), notes.entries());
+    EXPECT_FALSE(loaded.load(dir.file(u"CHYBI.TXT"_s)));
+    EXPECT_EQ(loaded.entries(), notes.entries());
 }

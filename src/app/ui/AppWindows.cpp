@@ -14,7 +14,9 @@
 #include "attendance/ui/TDBSVAT.h"
 #include "attendance/ui/TDOCHAZ.h"
 #include "attendance/ui/TFrmPrs.h"
+#include "attendance/ui/TFrmRozDch.h"
 #include "attendance/ui/TPARNOC.h"
+#include "attendance/ui/TROCPLN.h"
 #include "attendance/ui/TSELSME.h"
 #include "events/ui/TEVEDB.h"
 #include "events/ui/TINTERVAL.h"
@@ -104,6 +106,12 @@ void registerAppWindows(MainWindow &window, Application &app)
         TSELSME shifts(app.vx, app.messages(), app.files(), false, &window);
         shifts.exec();
     });
+    window.registerWindow(QStringLiteral("DatabazeRozpisu"), [&window, &app] {
+        TFrmRozDch schedules(app, &window);
+        schedules.exec();
+    });
+    window.registerWindow(QStringLiteral("Databazerozpisu1"),
+                          [&window, &app] { TROCPLN::showWindow(app, &window); });
     window.registerWindow(QStringLiteral("Svatky"), [&window, &app] {
         TDBSVAT::showWindow(app.vx, app.db0, app.workDir(), &window);
     });
