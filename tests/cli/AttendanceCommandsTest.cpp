@@ -38,6 +38,7 @@ TEST(AttendanceCommands, ListShiftsSchedulesAndAHoldersDay)
     EXPECT_EQ(run(site, {"schedules"}).lines(),
               (QStringList{"Dvousměnný        14 01.01.2026 Ranní|Ranní|||Ranní|Ranní|Ranní|"
                            "Odpolední|Odpolední|||Odpolední|Odpolední|Odpolední",
+                           "Noční              7 01.01.2026 Noční|Noční|||Noční|Noční|Noční",
                            "Ranní              7 01.01.2026 Ranní|Ranní|||Ranní|Ranní|Ranní"}));
     const QString twoShifts = run(site, {"keys"}).lines().value(1).left(14);
     EXPECT_EQ(run(site, {"schedule-of", twoShifts, "--date", "12.01.2026"}).out,
@@ -73,17 +74,17 @@ TEST(AttendanceCommands, FilesHolidaysAndReanchoring)
     // Schedules and shifts out and back in; the shifts are there already.
     const QString schedules = dir.file(QStringLiteral("ROZPISY.SDF"));
     const QString shifts = dir.file(QStringLiteral("SMENY.SDF"));
-    EXPECT_EQ(run(site, {"schedules", "export", schedules}).out, "Exportováno rozpisů: 2\n");
+    EXPECT_EQ(run(site, {"schedules", "export", schedules}).out, "Exportováno rozpisů: 3\n");
     EXPECT_EQ(run(site, {"schedules", "import", schedules, "--replace"}).out,
-              "Importováno rozpisů: 2\n");
+              "Importováno rozpisů: 3\n");
     EXPECT_EQ(run(site, {"shifts", "export", shifts}).out, "Exportováno směn: 4\n");
     const CmdResult twice = run(site, {"shifts", "import", shifts});
     EXPECT_EQ(twice.status, 1);
     EXPECT_TRUE(twice.err.startsWith(QStringLiteral("řádek 1: "))) << twice.err.toStdString();
 
     const CmdResult reanchored = run(site, {"schedules", "reanchor", "2027"});
-    EXPECT_EQ(reanchored.out, "Upraveno rozpisů: 2\n");
-    EXPECT_EQ(run(site, {"schedules"}).lines().value(1),
+    EXPECT_EQ(reanchored.out, "Upraveno rozpisů: 3\n");
+    EXPECT_EQ(run(site, {"schedules"}).lines().value(2),
               "Ranní              7 01.01.2027 Ranní|||Ranní|Ranní|Ranní|Ranní")
         << "from Friday on";
 
