@@ -4,8 +4,11 @@
 #include "admin/ui/TFrmSelK.h"
 #include "app/Application.h"
 #include "attendance/TVXDM.h"
+#include "attendance/ui/CorrectionWindows.h"
 #include "attendance/ui/TFrmDErr.h"
 #include "attendance/ui/TFrmPrs.h"
+#include "attendance/ui/TROCPLN.h"
+#include "attendance/ui/TTABROZ.h"
 #include "events/ui/TOUTTXT.h"
 #include "platform/OperatorMessages.h"
 #include "platform/ui/PlainButtons.h"
@@ -65,10 +68,10 @@ TDOCHAZ::TDOCHAZ(Application &app, QWidget *parent)
     };
     m_run.showErrors = [this] {
         TFrmDErr errors(m_app.db0, m_app.vx, this);
-        errors.showDay = [this](const QDate &) { notInThisVersion(); };
+        errors.showDay = [this](const QDate &day) { openErrorDay(m_app, day, this); };
         errors.exec();
     };
-    m_run.correctResults = [this](const QString &) { notInThisVersion(); };
+    m_run.correctResults = [this](const QString &title) { openCorrections(m_run, title, this); };
 
     // The window's starting state.
     m_group->setEnabled(m_app.vx.tbPrs.recordCount() > 0);
@@ -189,21 +192,24 @@ void TDOCHAZ::buildLayout()
     connect(m_stop, &QPushButton::clicked, this, &TDOCHAZ::stopBatch);
     connect(m_show, &QPushButton::clicked, this, &TDOCHAZ::showReportFile);
     connect(m_clear, &QPushButton::clicked, this, &TDOCHAZ::clearReportFile);
-    for (QPushButton *later : {m_events, m_manual, m_results, m_dayEvents})
-        connect(later, &QPushButton::clicked, this, &TDOCHAZ::notInThisVersion);
-    connect(m_plans, &QPushButton::clicked, this, &TDOCHAZ::notInThisVersion);
-    connect(m_planView, &QPushButton::clicked, this, &TDOCHAZ::notInThisVersion);
+    connect(m_events, &QPushButton::clicked, this, [this] { openDayReview(m_app, m_run, this); });
+    connect(m_manual, &QPushButton::clicked, this, [this] {
+        readOptions();
+        makeManualReport(m_app, m_run, this, showReport);
+    });
+    connect(m_results, &QPushButton::clicked, this, [this] {
+        openCorrections(m_run, QStringLiteral("Sestava: ") + m_run.workerName(), this);
+    });
+    connect(m_dayEvents, &QPushButton::clicked, this,
+            [this] { openWorkFileListing(m_app, m_run, this); });
+    connect(m_plans, &QPushButton::clicked, this, [this] { TROCPLN::showWindow(m_app, this); });
+    connect(m_planView, &QPushButton::clicked, this, &TDOCHAZ::showMonthPlan);
     resize(640, 600);
 }
 
 QRadioButton *TDOCHAZ::kindButton(ReportKind kind) const
 {
     return qobject_cast<QRadioButton *>(m_kinds->button(int(kind)));
-}
-
-void TDOCHAZ::notInThisVersion()
-{
-    m_app.messages().information(QStringLiteral("Funkce není v této verzi k dispozici."));
 }
 
 void TDOCHAZ::kindChosen(int id)
@@ -307,6 +313,23 @@ void TDOCHAZ::computeBatch()
         m_app.messages().error(done.error());
     m_name->setText(m_run.workerName());
     m_show->setEnabled(m_run.options.oneOutput);
+}
+
+void TDOCHAZ::showMonthPlan()
+{
+    const QString ctm = m_app.db0.chosenKey;
+    if (ctm.isEmpty() || m_app.db0.JeprazdnyInterval()) {
+        m_app.messages().information(QStringLiteral("Nebyl určen klíč nebo období."));
+        return;
+    }
+    if (!m_app.db0.tbKeyExactCTM(ctm))
+        return;
+    readOptions();
+    const Result<PlannedMonth> month = m_run.planFor(m_run.options.plan);
+    if (!month)
+        return; // the plan source has told why
+    TTABROZ::showMonthPlan(*month, QStringLiteral("Rozpis: ") + m_app.db0.tbKeyJmenoTituly(0),
+                           this);
 }
 
 void TDOCHAZ::reject()

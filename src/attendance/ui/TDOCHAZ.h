@@ -60,6 +60,8 @@ public Q_SLOTS:
     void stopBatch();
     void showReportFile();
     void clearReportFile();
+    // "Rozpis": the chosen worker's month plan for the period.
+    void showMonthPlan();
     // Escape while a batch runs stops the batch instead.
     void reject() override;
 
@@ -70,8 +72,6 @@ private:
     void setBusy(bool busy);
     void enableAfterPeriod(bool extracted);
     bool tell(const Result<void> &done);
-    // The controls whose windows come with the day review and corrections.
-    void notInThisVersion();
 
     Application &m_app;
     AttendanceProcessing m_run;
