@@ -1,6 +1,7 @@
 #include "attendance/AttendanceProcessing.h"
 #include "AttendanceSite.h"
 #include "accessdata/UnitCatalogue.h"
+#include "attendance/TDMRPL.h"
 #include "events/ReportFile.h"
 #include "tables/Transaction.h"
 #include "timecal/HourMinute.h"
@@ -351,4 +352,29 @@ TEST(AttendanceProcessing, BatchTakesEveryWorker)
     ASSERT_TRUE(group);
     EXPECT_EQ(group->processed, 10);
     EXPECT_EQ(shown, 1 + 10);
+}
+
+// The automatic plan: the weekend keeps its shift but has no norm and the
+// note "N"; presence on it still counts.
+TEST(AttendanceProcessing, WeekendUnderTheAutomaticPlan)
+{
+    Processing s;
+    s.addShift(u"R"_s, u"P:06:00-14:00"_s);
+    s.addSchedule(u"Denní"_s, QDate(2026, 12, 1), {u"R"_s});
+    s.addHolder(kKey, u"Denní"_s, u"D1"_s);
+    TDMRPL rpl(s.dir.path());
+    s.run.planFor = standardPlanSource(s.db, s.vx, rpl);
+    s.run.options.explanations = false;
+    s.setPeriod(QDate(2026, 12, 5), QDate(2026, 12, 7));
+    s.event(QDate(2026, 12, 6), "07:00", 0);
+    s.event(QDate(2026, 12, 6), "09:00", 4);
+    const Result<bool> done = s.computeKey();
+    ASSERT_TRUE(done) << done.error().toStdString();
+    const QStringList lines = s.report();
+    ASSERT_GE(lines.size(), 12);
+    EXPECT_EQ(lines.mid(8, 3),
+              (QStringList{u"| 05.12. so |   -   |   -   |   -   |   -   |  00:00 | N      |"_s,
+                           u"| 06.12. ne | 07:00 | 09:00 |   -   | 02:00 | +02:00 | N      |"_s,
+                           u"| 07.12. po |   -   |   -   | 08:00 |   -   | -08:00 |        |"_s}));
+    EXPECT_EQ(lines[4], u"Rozpis: Denní"_s);
 }
