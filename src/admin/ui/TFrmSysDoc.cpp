@@ -82,6 +82,14 @@ TFrmSysDoc::TFrmSysDoc(TDB0DM &db, TVXDM &vx, FileChooser &files, QWidget *paren
 
 TFrmSysDoc::~TFrmSysDoc() = default;
 
+void TFrmSysDoc::done(int result)
+{
+    m_slices.stop();
+    m_run.reset();
+    enableButtons();
+    QDialog::done(result);
+}
+
 void TFrmSysDoc::enableButtons()
 {
     const bool idle = !m_run;

@@ -33,6 +33,9 @@ public:
     QProgressBar *progressBar() const { return m_progress; }
     bool running() const { return m_run != nullptr; }
 
+    // Closing drops a listing under way; the previous report stays.
+    void done(int result) override;
+
 private:
     void startListing(DocListing listing);
     void runSlice();
