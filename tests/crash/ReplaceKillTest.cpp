@@ -95,6 +95,11 @@ const Scenario kScenarios[] = {
          writeLines(s, u"ROZPISY.SDF"_s, lines);
      },
      {u"schedules"_s, u"import"_s, u"ROZPISY.SDF"_s, u"--replace"_s}},
+    {"plan generate",
+     u"WKVRRPL"_s,
+     [](const QString &) {},
+     {u"plan"_s, u"generate"_s, u"--key"_s, u"010000004A0000"_s, u"--from"_s, u"01.01.2027"_s,
+      u"--to"_s, u"31.12.2027"_s, u"--overwrite"_s}},
     // The report file: an old listing, then a long one.
     {"events print",
      u"EVENTS"_s,
