@@ -1,4 +1,11 @@
+#include "app/Application.h"
+#include "attendance/ui/TDOCHAZ.h"
 #include "attendance/ui/TOPRAVY.h"
+#include "platform/Clock.h"
+#include "support/ScriptedFileChooser.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+#include "support/WindowDriving.h"
 #include "timecal/HourMinute.h"
 
 #include <QGroupBox>
@@ -8,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace vardex;
+using namespace vardex::testing;
 
 namespace {
 
@@ -48,4 +56,38 @@ TEST(TOPRAVY, CorrectedTimesRecomputeTheDayAndClosingTheMonth)
 
     w.accept();
     EXPECT_EQ(results.days[8].total, MakeHourMinute(3, 0));
+}
+
+// The attendance window's buttons open the day review, the corrections and
+// the work-file listing.
+TEST(TDOCHAZ, ServiceButtonsOpenTheirWindows)
+{
+    TempDir dir;
+    ScriptedMessages messages;
+    ScriptedFileChooser files;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 0))};
+    Application app{dir.path(), dir.path() + u'/', messages, files, clock};
+    ASSERT_EQ(app.start(), StartOutcome::Started);
+    TDOCHAZ w(app);
+    const auto press = [&](const QString &caption, const char *window) {
+        QPushButton *button = nullptr;
+        for (QPushButton *b : w.findChildren<QPushButton *>())
+            if (b->text() == caption)
+                button = b;
+        ASSERT_NE(button, nullptr) << caption.toStdString();
+        QString opened;
+        runDriven([&] { button->click(); },
+                  [&] {
+                      QWidget *modal = QApplication::activeModalWidget();
+                      opened = modal ? modal->objectName() : QString();
+                      if (auto *dialog = qobject_cast<QDialog *>(modal))
+                          dialog->reject();
+                  });
+        EXPECT_EQ(opened, QLatin1String(window)) << caption.toStdString();
+    };
+    press(u"Události"_qs, "TFrmDopUd");
+    press(u"Udál."_qs, "TLADUDA");
+    messages.clear();
+    press(u"Sestava"_qs, ""); // no worker computed yet: nothing to correct
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
