@@ -144,17 +144,6 @@ TEST(AttendanceReports, EveryKindOfTheWorkedExample)
                     u"| Celkem:   |       |       |024:00 |015:30 |-008:30 |        |"_s,
                     rule63,
                     QString()};
-    const QStringList explanations = {u" Význam položek:"_s,
-                                      u"  Datum  - datum vyhodnocovaného dne"_s,
-                                      u"  Přích. - první příchod na pracoviště"_s,
-                                      u"  Odch.  - poslední odchod z pracoviště"_s,
-                                      u"  Norma  - denní norma výkonu"_s,
-                                      u"  Výkon  - skutečný (započítaný) výkon"_s,
-                                      u"  Saldo  - rozdíl výkonu a normy"_s,
-                                      u"  Pozn.  - poznámky (S-svátek, N-nepracovní den)"_s};
-    QStringList explained = statement;
-    explained.removeLast();
-    explained << explanations << QString();
     const QStringList extended =
         QStringList{u"      ROZŠÍŘENÝ VÝKAZ"_s, QString()} + kHeader +
         QStringList{
@@ -191,7 +180,6 @@ TEST(AttendanceReports, EveryKindOfTheWorkedExample)
         QStringList lines;
     } cases[] = {
         {ReportKind::Statement, false, statement},
-        {ReportKind::Statement, true, explained},
         {ReportKind::ExtendedStatement, false, extended},
         {ReportKind::Summary, true, summary},
         {ReportKind::Export, true, exported},
@@ -206,25 +194,6 @@ TEST(AttendanceReports, EveryKindOfTheWorkedExample)
         EXPECT_EQ(s.report(), c.lines) << int(c.kind);
         EXPECT_EQ(s.notes, QStringList{u"07.12.2026 - 09.12.2026 Holder 01"_s});
     }
-}
-
-TEST(AttendanceReports, ExtendedExplanations)
-{
-    WorkedExample s;
-    s.run.options.kind = ReportKind::ExtendedStatement;
-    ASSERT_TRUE(s.computeKey().valueOr(false));
-    const QStringList lines = s.report();
-    ASSERT_GE(lines.size(), 11);
-    EXPECT_EQ(lines.mid(lines.size() - 11),
-              (QStringList{u" Význam položek:"_s, u"  Datum   - datum vyhodnocovaného dne"_s,
-                           u"  Norma   - denní norma výkonu"_s,
-                           u"  Výkon   - skutečný (započítaný) výkon z toho:"_s,
-                           u"  Pracov. - doba registrovaná na pracovišti"_s,
-                           u"  Služeb. - doba registrovaná příznakem služebně mimo"_s,
-                           u"  Přest.  - doba registrovaná příznakem oběd"_s,
-                           u"  Lékař   - doba registrovaná příznakem u lékaře"_s,
-                           u"  Volný   - doba registrovaná volným snímačem"_s,
-                           u"  Pozn.   - poznámky (S-svátek, N-nepracovní den)"_s, QString()}));
 }
 
 // A night shift on the month's last day takes its morning from the next
