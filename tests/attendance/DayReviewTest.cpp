@@ -194,23 +194,5 @@ TEST(DayReview, ObjectsOfferedPerUnitType)
     EXPECT_EQ(r.objects(u"08"_s).error(), u"Neznámá jednotka: 08"_s);
 }
 
-TEST(DayReview, GivesTheEventTableBackAsItWas)
-{
-    DaySite site;
-    Table &events = site.db.tbEvents;
-    ASSERT_TRUE(events.setFilterText(u"AHWJ='06'"_s));
-    events.setFiltered(false);
-    ASSERT_TRUE(events.setIndex(u"DatIndex"_s));
-    {
-        DayReview r(site.db, site.dir.path());
-        r.setKey(kKey);
-        r.setDate(kDay);
-        ASSERT_TRUE(r.show());
-    }
-    EXPECT_EQ(events.filterText(), u"AHWJ='06'"_s);
-    EXPECT_FALSE(events.filtered());
-    EXPECT_EQ(events.indexName(), u"DatIndex"_s);
-}
-
 } // namespace
 } // namespace vardex::testing

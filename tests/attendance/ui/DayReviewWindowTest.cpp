@@ -80,17 +80,3 @@ TEST(TFrmDopUd, InsertsBetweenEventsOfTwoUnitsWithinTheirTimes)
     EXPECT_EQ(cell(w, 3, 3), u"#"_s);
     EXPECT_TRUE(w.insertPanel()->isHidden());
 }
-
-TEST(TFrmDopUd, EmptyDayAsksForTheUnit)
-{
-    ReviewSite s;
-    TFrmDopUd w(s.db, s.dir.path(), QDate(2026, 2, 10), true);
-    int asked = 0;
-    w.chooseUnit = [&] {
-        ++asked;
-        return u"05"_s;
-    };
-    w.rowDoubleClicked(0);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(w.objectList()->count(), 6);
-}
