@@ -5,7 +5,11 @@
 #include "app/Application.h"
 #include "attendance/AttendanceProcessing.h"
 #include "events/ReportFile.h"
+#include "text/LineFile.h"
 #include "timecal/DayMonth.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace vardex {
 
@@ -88,6 +92,24 @@ int runAttendance(CommandCall &call)
     Application &app = call.app();
     if (app.start() != StartOutcome::Started)
         return 1;
+    // The reports are put together in a private folder and replace the
+    // report file only at the end, so a run that is killed midway leaves the
+    // previous report whole instead of an emptied or half-written one.
+    const QString outputDir = app.vx.config.outputDir;
+    QTemporaryDir staging;
+    if (!staging.isValid())
+        return call.failed(QStringLiteral("Nelze vytvořit dočasný adresář: ") +
+                           staging.errorString());
+    app.vx.config.outputDir = staging.path() + u'/';
+    const auto finish = [&](int status) {
+        const QString path = reportFilePath(app.vx.config.outputDir);
+        app.vx.config.outputDir = outputDir;
+        QFile staged(path);
+        if (!staged.open(QIODevice::ReadOnly))
+            return call.failed(QStringLiteral("Chyba čtení souboru: ") + path);
+        const FileWritten written = writeWholeFile(reportFilePath(outputDir), staged.readAll());
+        return written.ok ? status : call.failed(written.error);
+    };
     ProcessingInterval &interval = app.db0.interval;
     interval.startDate = PackDayMonth(from->day(), from->month());
     interval.startYear = from->year();
@@ -106,24 +128,24 @@ int runAttendance(CommandCall &call)
     if (Result<void> emptied = run.clearReport(); !emptied)
         return call.failed(emptied.error());
     if (Result<void> read = run.ReserseDat(); !read)
-        return call.failed(read.error());
+        return finish(call.failed(read.error()));
 
     if (one) {
         app.db0.chosenKey = ctm;
         const Result<bool> done = run.computeChosenKey();
         if (!done)
-            return call.failed(done.error());
+            return finish(call.failed(done.error()));
         if (Result<void> printed = printReport(call, app.vx.config.outputDir); !printed)
-            return call.failed(printed.error());
-        return *done ? 0 : 1;
+            return finish(call.failed(printed.error()));
+        return finish(*done ? 0 : 1);
     }
     app.db0.chosenGroup = call.value(QStringLiteral("group"));
     const Result<BatchOutcome> done = run.ZpracovaniDavky();
     if (!done)
-        return call.failed(done.error());
+        return finish(call.failed(done.error()));
     if (!shown)
-        return call.failed(shown.error());
-    return done->chosen > 0 && done->processed == done->chosen ? 0 : 1;
+        return finish(call.failed(shown.error()));
+    return finish(done->chosen > 0 && done->processed == done->chosen ? 0 : 1);
 }
 
 } // namespace

@@ -57,6 +57,23 @@ void withEvents(const QString &site)
     ASSERT_EQ(runVardex({u"events"_s, u"import"_s, site + u"/old.txt"_s}, site).status, 0);
 }
 
+// The demo site's month of attendance events: the previous month, or in
+// January the days of January before today.
+QStringList demoAttendanceRun()
+{
+    const QDate today = QDate::currentDate();
+    const QDate from =
+        today.month() == 1 ? QDate(today.year(), 1, 1) : QDate(today.year(), today.month() - 1, 1);
+    const QDate to = today.month() == 1 ? today.addDays(-1) : from.addDays(from.daysInMonth() - 1);
+    return {u"attendance"_s,
+            u"--from"_s,
+            from.toString(u"dd.MM.yyyy"_s),
+            u"--to"_s,
+            to.toString(u"dd.MM.yyyy"_s),
+            u"--all"_s,
+            u"--one-output"_s};
+}
+
 struct Scenario
 {
     const char *name;
@@ -100,6 +117,16 @@ const Scenario kScenarios[] = {
      [](const QString &) {},
      {u"plan"_s, u"generate"_s, u"--key"_s, u"010000004A0000"_s, u"--from"_s, u"01.01.2027"_s,
       u"--to"_s, u"31.12.2027"_s, u"--overwrite"_s}},
+    // A month's batch of every worker as one report.
+    {"attendance", u"EVENTS"_s,
+     [](const QString &s) {
+         ASSERT_EQ(runVardex({u"events"_s, u"print"_s, u"--from"_s, demoAttendanceRun()[2],
+                              u"--to"_s, demoAttendanceRun()[4]},
+                             s)
+                       .status,
+                   0);
+     },
+     demoAttendanceRun()},
     // The report file: an old listing, then a long one.
     {"events print",
      u"EVENTS"_s,
