@@ -52,8 +52,13 @@ Result<PlanPattern> patternFromBytes(const QByteArray &bytes, const QString &pat
     if (bytes.size() != PlanPatternSize)
         return Failure{QStringLiteral("Chybný soubor vzoru: ") + path};
     PlanPattern p;
-    p.year = qFromLittleEndian<quint16>(bytes.constData());
-    p.month = qFromLittleEndian<quint16>(bytes.constData() + 2);
+    // Composed byte by byte: the optimiser cannot see the size check above
+    // and warns of reading an empty array.
+    const auto word = [&bytes](int at) {
+        return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
+    };
+    p.year = word(0);
+    p.month = word(2);
     for (int d = 0; d < 31; ++d) {
         p.days[size_t(d)] = DayShiftFromBytes(
             QByteArrayView(bytes).sliced(kDaysAt + d * DayShiftRecordSize, DayShiftRecordSize));
