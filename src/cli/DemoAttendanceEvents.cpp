@@ -1,4 +1,5 @@
 #include "cli/DemoAttendanceEvents.h"
+#include "cli/DemoDice.h"
 
 #include "app/Application.h"
 #include "attendance/PlanSources.h"
@@ -13,19 +14,6 @@ const QString kNightSchedule = QStringLiteral("Noční");
 // The holder who works nights and the one whose day does not add up.
 constexpr int kNightHolder = 4;
 constexpr int kForgetfulHolder = 2;
-
-class Dice
-{
-public:
-    int roll(int below)
-    {
-        m_state = m_state * 1103515245u + 12345u;
-        return int((m_state >> 16) % unsigned(below));
-    }
-
-private:
-    quint32 m_state = 20261101;
-};
 
 struct Stamp
 {
@@ -54,7 +42,7 @@ Result<void> addNightSchedule(TVXDM &vx, int year)
     return {};
 }
 
-QList<Stamp> daysOf(const PlannedMonth &month, int days, bool forgetful, Dice &dice)
+QList<Stamp> daysOf(const PlannedMonth &month, int days, bool forgetful, DemoDice &dice)
 {
     QList<Stamp> stamps;
     int worked = 0;
@@ -118,7 +106,7 @@ Result<void> addDemoAttendanceEvents(Application &app)
     Transaction transaction(events);
     if (!transaction.active())
         return events.failure();
-    Dice dice;
+    DemoDice dice(20261101u);
     int index = 0;
     for (holders.first(); !holders.eof(); holders.next(), ++index) {
         const QString ctm = holders.asString(QStringLiteral("CTM"));

@@ -1,4 +1,5 @@
 #include "cli/DemoSite.h"
+#include "cli/DemoDice.h"
 #include "cli/DemoAttendance.h"
 #include "cli/DemoAttendanceEvents.h"
 #include "cli/DemoPlan.h"
@@ -73,20 +74,6 @@ QString keyOf(int holder)
     return QStringLiteral("01%1").arg(0x4A0000 + 7919 * holder, 12, 16, QLatin1Char('0')).toUpper();
 }
 
-// A small fixed sequence, so that the same day gives the same site.
-class Dice
-{
-public:
-    int roll(int below)
-    {
-        m_state = m_state * 1103515245u + 12345u;
-        return int((m_state >> 16) % unsigned(below));
-    }
-
-private:
-    quint32 m_state = 20261206;
-};
-
 struct DemoEvent
 {
     QDateTime at;
@@ -94,7 +81,7 @@ struct DemoEvent
     int result;
 };
 
-QList<DemoEvent> eventsOf(const DemoUnit &unit, const QDate &today, Dice &dice)
+QList<DemoEvent> eventsOf(const DemoUnit &unit, const QDate &today, DemoDice &dice)
 {
     QList<DemoEvent> events;
     for (int back = 2; back >= 1; --back) {
@@ -139,7 +126,7 @@ QString simulatorConfig(const QDate &today)
                              .arg(hex2(u.address), keyOf(h)));
     lines.append(QString());
     lines.append(QStringLiteral("# Events waiting to be collected."));
-    Dice dice;
+    DemoDice dice(20261206u);
     for (const DemoUnit &u : kUnits)
         for (const DemoEvent &e : eventsOf(u, today, dice))
             lines.append(QStringLiteral("event %1 %2 %3 %4")
