@@ -13,6 +13,7 @@
 #include "app/ui/TSYSLOG.h"
 #include "attendance/ui/TDBSVAT.h"
 #include "attendance/ui/TDOCHAZ.h"
+#include "attendance/ui/TFrmDopUd.h"
 #include "attendance/ui/TFrmPrs.h"
 #include "attendance/ui/TFrmRozDch.h"
 #include "attendance/ui/TPARNOC.h"
@@ -20,6 +21,7 @@
 #include "attendance/ui/TSELSME.h"
 #include "events/ui/TEVEDB.h"
 #include "events/ui/TINTERVAL.h"
+#include "timecal/DayMonth.h"
 #include "unitops/ui/TFrmGetSta.h"
 #include "unitops/ui/TFrmMon.h"
 #include "unitops/ui/TFrmSbd.h"
@@ -118,6 +120,18 @@ void registerAppWindows(MainWindow &window, Application &app)
     window.registerWindow(QStringLiteral("ZpracovaniDochazky"), [&window, &app] {
         TDOCHAZ attendance(app, &window);
         attendance.exec();
+    });
+    // The day review straight from the menu: today's day, with the panel for
+    // choosing another day and worker.
+    window.registerWindow(QStringLiteral("UdalostiDochazky"), [&window, &app] {
+        app.db0.DatumDnes();
+        const Date &today = app.db0.dnes();
+        app.db0.interval.startDate = app.db0.interval.endDate =
+            PackDayMonth(today.day, today.month);
+        app.db0.interval.startYear = app.db0.interval.endYear = today.year;
+        TFrmDopUd review(app.db0, app.workDir(), QDate(today.year, today.month, today.day), true,
+                         &window);
+        review.exec();
     });
     window.registerWindow(QStringLiteral("Doasntolerancenonsmny1"), [&window, &app] {
         TPARNOC tolerance(app.vx, &window);
