@@ -64,6 +64,9 @@ public:
     int usageError(const QString &reason) const;
     // "vardex NAME: reason" on standard error; 1.
     int failed(const QString &reason) const;
+    // The final message of a run over the units (CR LF as line breaks):
+    // printed with status 0, or as the failure when the run had errors.
+    int finalMessage(QString message, bool errors) const;
 
 private:
     std::unique_ptr<Session> m_session;

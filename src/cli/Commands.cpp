@@ -40,6 +40,15 @@ int CommandCall::failed(const QString &reason) const
     return 1;
 }
 
+int CommandCall::finalMessage(QString message, bool errors) const
+{
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (errors)
+        return failed(message);
+    print(out, message + QLatin1Char('\n'));
+    return 0;
+}
+
 namespace {
 
 // The command whose words begin the line; the one with the most words wins

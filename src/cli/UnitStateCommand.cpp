@@ -98,15 +98,11 @@ int setClocks(CommandCall &call)
     setting.FormDestroy();
     const bool finished = setting.finished();
     const bool errors = setting.hadErrors();
-    QString message = setting.finalMessage();
+    const QString message = setting.finalMessage();
     app.quit();
     if (lineFailed || !finished)
         return call.failed(kLineFailure);
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (errors)
-        return call.failed(message);
-    print(call.out, message + QLatin1Char('\n'));
-    return 0;
+    return call.finalMessage(message, errors);
 }
 
 } // namespace

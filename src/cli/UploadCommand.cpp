@@ -92,17 +92,13 @@ int upload(CommandCall &call, bool allAttendance)
     db.KomHwj.OnRequestHangup = nullptr;
     const QString failure = upload.failure();
     const bool errors = upload.hadErrors();
-    QString message = upload.finalMessage();
+    const QString message = upload.finalMessage();
     app.quit();
     if (lineFailed)
         call.failed(QStringLiteral("Chyba komunikační linky"));
     if (!failure.isEmpty())
         call.failed(failure);
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (errors)
-        return call.failed(message);
-    print(call.out, message + QLatin1Char('\n'));
-    return 0;
+    return call.finalMessage(message, errors);
 }
 
 } // namespace
