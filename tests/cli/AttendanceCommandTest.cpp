@@ -5,17 +5,12 @@
 
 using namespace vardex;
 using vardex::testing::CmdResult;
-using vardex::testing::runVardex;
 using vardex::testing::TempDir;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-CmdResult run(const QString &site, QStringList args)
-{
-    return runVardex(
-        QStringList{QStringLiteral("--now"), QStringLiteral("2026-12-06 08:00:00")} + args, site);
-}
+constexpr auto run = &vardex::testing::runOnDemoDay;
 
 const QStringList kNovember = {"attendance", "--from", "01.11.2026", "--to", "30.11.2026"};
 

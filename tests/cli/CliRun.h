@@ -55,6 +55,14 @@ inline CmdResult runVardex(const QStringList &args, const QString &dir, QString 
     return r;
 }
 
+// runVardex on `site` with the clock fixed at 6 December 2026, 08:00, the
+// day the demo sites of the attendance tests are laid out for.
+inline CmdResult runOnDemoDay(const QString &site, const QStringList &args)
+{
+    return runVardex(
+        QStringList{QStringLiteral("--now"), QStringLiteral("2026-12-06 08:00:00")} + args, site);
+}
+
 // The program where the user "nobody" may run it: the build tree may lie in
 // a folder only its owner can enter (a clone in a fresh temporary folder),
 // so a copy goes into a folder open to everyone, once per test run.

@@ -4,16 +4,11 @@
 
 using namespace vardex;
 using vardex::testing::CmdResult;
-using vardex::testing::runVardex;
 using vardex::testing::TempDir;
 
 namespace {
 
-CmdResult run(const QString &site, QStringList args)
-{
-    return runVardex(
-        QStringList{QStringLiteral("--now"), QStringLiteral("2026-12-06 08:00:00")} + args, site);
-}
+constexpr auto run = &vardex::testing::runOnDemoDay;
 
 } // namespace
 
